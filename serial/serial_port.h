@@ -12,7 +12,8 @@ public:
     virtual ~SerialPort() = default;
 
     // Called on the event thread whenever received characters are waiting and on other line
-    // events, including the loss of the device (after which IsOpen() is false).
+    // events, including the loss of the device (after which IsOpen() is false). An empty handler
+    // stops the notifications.
     virtual void SetEventHandler(std::function<void()> handler) = 0;
 
     virtual void SetPortNumber(int number) = 0;
