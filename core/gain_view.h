@@ -4,12 +4,23 @@
 
 namespace quellmark {
 
-enum class Element { Text1, Command1, Command2, Command3, Frame2, Frame3, Label1, Label2, Label7, Label8 };
+enum class Element {
+    Text1,
+    Command1,
+    Command2,
+    Command3,
+    Frame2,
+    Frame3,
+    Label1,
+    Label2,
+    Label7,
+    Label8
+};
 enum class Slider { Slider1, Slider2 };
 
 // What the controller does to the window. Texts are UTF-8.
 class GainView {
-public:
+  public:
     virtual ~GainView() = default;
 
     virtual void SetText(Element element, const std::string& text) = 0;

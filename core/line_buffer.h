@@ -10,7 +10,7 @@ namespace quellmark {
 // (such as "OK") are dropped. A line that grows past the cap is dropped up to its next terminator,
 // so memory stays bounded whatever the device sends.
 class LineBuffer {
-public:
+  public:
     static constexpr std::size_t kCapacity = 4096;
 
     // Returns the completed line when c ends one that is long enough to be a reply.
@@ -18,7 +18,7 @@ public:
     void Clear();
     std::size_t Size() const { return text_.size(); }
 
-private:
+  private:
     std::string text_;
     bool overflowed_ = false;
 };
