@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QWidget>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "gain_controller.h"
+#include "gain_view.h"
+#include "serial_port.h"
+
+class QComboBox;
+
+namespace quellmark {
+
+class GainSlider;
+
+// The program's one window. It shows what the controller tells it and hands the user's actions
+// to the controller; the logic lives in GainController.
+class Form1 : public QWidget, public GainView {
+    Q_OBJECT
+
+  public:
+    explicit Form1(std::unique_ptr<SerialPort> port, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    void SetText(Element element, const std::string& text) override;
+    std::string GetText(Element element) const override;
+    void SetEnabled(Element element, bool enabled) override;
+    int GetPosition(Slider slider) const override;
+    void SetPosition(Slider slider, int position) override;
+    void AddListEntry(const std::string& text) override;
+    int GetListIndex() const override;
+    void SetListIndex(int index) override;
+    void ShowError(const std::string& text) override;
+
+  private:
+    // The widget an Element names, and the property that holds its text.
+    struct ElementWidget {
+        QWidget* widget;
+        const char* textProperty;
+    };
+
+    void CreateWidgets();
+    void ConnectWidgets();
+    void SetTabOrder();
+    const ElementWidget& At(Element element) const { return elements_.at(element); }
+    GainSlider* At(Slider slider) const;
+
+    std::map<Element, ElementWidget> elements_;
+    QComboBox* combo1_ = nullptr;
+    GainSlider* slider1_ = nullptr;
+    GainSlider* slider2_ = nullptr;
+    // Declared last so that it goes first: closing the port may still reach the widgets.
+    std::unique_ptr<GainController> controller_;
+};
+
+}  // namespace quellmark
