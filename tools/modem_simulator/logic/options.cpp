@@ -1,0 +1,109 @@
+#include "options.h"
+
+#include <charconv>
+#include <functional>
+#include <map>
+
+namespace quellmark::modem_sim {
+
+namespace {
+
+constexpr long long kMaxGain = 255;
+constexpr long long kMaxDelayMs = 600'000;
+constexpr long long kMaxSeed = 0xFFFF'FFFF;
+
+std::optional<long long> ParseNumber(std::string_view text, long long max) {
+    long long value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || ec != std::errc{} || end != text.data() + text.size() || value < 0 ||
+        value > max) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+using Setter = std::function<bool(Options&, std::string_view)>;
+
+Setter Number(long long max, std::function<void(Options&, long long)> assign) {
+    return [max, assign](Options& options, std::string_view text) {
+        const std::optional<long long> value = ParseNumber(text, max);
+        if (value) {
+            assign(options, *value);
+        }
+        return value.has_value();
+    };
+}
+
+Setter Text(std::string Options::*field) {
+    return [field](Options& options, std::string_view text) {
+        options.*field = text;
+        return !text.empty();
+    };
+}
+
+const std::map<std::string_view, Setter>& ValueOptions() {
+    static const std::map<std::string_view, Setter> options{
+        {"--tx", Number(kMaxGain, [](Options& o, long long v) { o.initial.tx = int(v); })},
+        {"--rx", Number(kMaxGain, [](Options& o, long long v) { o.initial.rx = int(v); })},
+        {"--delay-ms", Number(kMaxDelayMs, [](Options& o, long long v) { o.delay_ms = int(v); })},
+        {"--seed", Number(kMaxSeed, [](Options& o, long long v) { o.seed = std::uint32_t(v); })},
+        {"--log", Text(&Options::log_path)},
+        {"--link", Text(&Options::link_path)},
+    };
+    return options;
+}
+
+const std::map<std::string_view, bool Options::*>& FlagOptions() {
+    static const std::map<std::string_view, bool Options::*> flags{
+        {"--chunks", &Options::chunks},
+        {"--lf", &Options::lf_only},
+        {"--noise", &Options::noise},
+        {"--help", &Options::help},
+    };
+    return flags;
+}
+
+}  // namespace
+
+std::variant<Options, std::string> ParseOptions(std::span<const std::string_view> args) {
+    Options options;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view name = args[i];
+        if (const auto flag = FlagOptions().find(name); flag != FlagOptions().end()) {
+            options.*(flag->second) = true;
+            continue;
+        }
+        const auto setter = ValueOptions().find(name);
+        if (setter == ValueOptions().end()) {
+            return "unknown option: " + std::string(name);
+        }
+        if (i + 1 == args.size()) {
+            return "missing value for " + std::string(name);
+        }
+        if (!setter->second(options, args[++i])) {
+            return "bad value for " + std::string(name) + ": " + std::string(args[i]);
+        }
+    }
+    return options;
+}
+
+std::string_view UsageText() {
+    return R"(Usage: quellmark-modem-sim [options]
+Acts as a GSM modem on a new pseudo-terminal. The first line on stdout is the
+path of the terminal's device end; open it as the modem's serial line.
+
+Options:
+  --tx N          transmit gain every channel starts with (0..255, default 0)
+  --rx N          receive gain every channel starts with (0..255, default 48)
+  --link PATH     also make PATH a symlink to the device (removed on exit)
+  --log PATH      append every command line received, byte for byte, to PATH
+  --delay-ms N    wait N milliseconds before each answer
+  --chunks        send answers in small random pieces with short pauses
+  --seed N        seed for the random choices of --chunks and --noise
+  --lf            end reply lines with LF alone instead of CR LF
+  --noise         send unsolicited lines and junk between answers
+  --help          show this text
+)";
+}
+
+}  // namespace quellmark::modem_sim

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "modem.h"
+
+namespace quellmark::modem_sim {
+
+struct Options {
+    Gains initial;
+    int delay_ms = 0;
+    bool chunks = false;
+    std::optional<std::uint32_t> seed;
+    bool lf_only = false;
+    bool noise = false;
+    std::string log_path;
+    std::string link_path;
+    bool help = false;
+};
+
+// The options, or the message that says what is wrong with them.
+std::variant<Options, std::string> ParseOptions(std::span<const std::string_view> args);
+
+std::string_view UsageText();
+
+}  // namespace quellmark::modem_sim

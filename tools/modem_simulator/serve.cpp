@@ -1,0 +1,81 @@
+#include "serve.h"
+
+#include <poll.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "stop_signals.h"
+
+namespace quellmark::modem_sim {
+
+namespace {
+
+constexpr int kChunkPauseMs = 2;
+
+// The master is non-blocking: when the device end is not being read its buffer fills, and
+// the wait for room must still give way to a stop request.
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = write(fd, bytes.data(), bytes.size());
+        if (written > 0) {
+            bytes.remove_prefix(static_cast<std::size_t>(written));
+        } else if (errno == EAGAIN) {
+            if (!WaitFor(fd, POLLOUT, -1) && StopRequested()) {
+                return false;
+            }
+        } else if (errno != EINTR) {
+            std::fprintf(stderr, "write: %s\n", std::strerror(errno));
+            return false;
+        }
+    }
+    return true;
+}
+
+bool Send(int fd, const Exchange& exchange, WireLog& log) {
+    std::string answer;
+    for (std::size_t i = 0; i < exchange.pieces.size(); ++i) {
+        if (i > 0) {
+            Pause(kChunkPauseMs);
+        }
+        if (!WriteAll(fd, exchange.pieces[i])) {
+            return false;
+        }
+        answer += exchange.pieces[i];
+    }
+    log.Sent(answer);
+    return true;
+}
+
+}  // namespace
+
+int Serve(const PtyDevice& pty, Responder& responder, WireLog& log, int delay_ms) {
+    std::array<char, 512> buffer{};
+    while (!StopRequested()) {
+        if (!WaitFor(pty.master(), POLLIN, -1)) {
+            continue;
+        }
+        const ssize_t count = read(pty.master(), buffer.data(), buffer.size());
+        if (count < 0 && (errno == EAGAIN || errno == EINTR)) {
+            continue;
+        }
+        if (count <= 0) {
+            std::fprintf(stderr, "read: %s\n", count == 0 ? "end of input" : std::strerror(errno));
+            return 1;
+        }
+        const std::string_view received(buffer.data(), static_cast<std::size_t>(count));
+        for (const Exchange& exchange : responder.Feed(received)) {
+            log.Received(exchange.received);
+            Pause(delay_ms);
+            if (!Send(pty.master(), exchange, log)) {
+                return StopRequested() ? 0 : 1;
+            }
+        }
+    }
+    return 0;
+}
+
+}  // namespace quellmark::modem_sim
