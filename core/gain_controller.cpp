@@ -91,8 +91,8 @@ void GainController::FeedReceived(std::string_view text) {
 }
 
 void GainController::AddReceivedChar(char c) {
-    if (const auto line = lineBuffer_.Add(c)) {
-        HandleReplyLine(*line);
+    if (lineBuffer_.Add(c)) {
+        HandleReplyLine(lineBuffer_.Line());
     }
 }
 

@@ -13,7 +13,7 @@ namespace quellmark {
 // The logic behind the window: start-up, the user's actions, and the replies from the modem.
 // Reaches the window only through GainView.
 class GainController {
-  public:
+public:
     GainController(GainView& view, std::unique_ptr<SerialPort> port, std::string decimalSeparator);
     GainController(const GainController&) = delete;
     GainController& operator=(const GainController&) = delete;
@@ -40,7 +40,7 @@ class GainController {
 
     std::size_t LineBufferSize() const { return lineBuffer_.Size(); }
 
-  private:
+private:
     void Send(const std::string& command);
     void SetConnectionElementsEnabled(bool enabled);
     void ShowDisconnected();

@@ -20,7 +20,7 @@ enum class Slider { Slider1, Slider2 };
 
 // What the controller does to the window. Texts are UTF-8.
 class GainView {
-  public:
+public:
     virtual ~GainView() = default;
 
     virtual void SetText(Element element, const std::string& text) = 0;

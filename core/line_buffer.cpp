@@ -14,29 +14,21 @@ bool IsTerminator(char c) {
 
 }  // namespace
 
-std::optional<std::string> LineBuffer::Add(char c) {
+bool LineBuffer::Add(char c) {
     if (!IsTerminator(c)) {
-        if (overflowed_) {
-            return std::nullopt;
-        }
-        if (text_.size() == kCapacity) {
+        if (text_.size() < kCapacity) {
+            text_.push_back(c);
+        } else {
             text_.clear();
             overflowed_ = true;
-            return std::nullopt;
         }
-        text_.push_back(c);
-        return std::nullopt;
+        return false;
     }
-    if (overflowed_) {
-        overflowed_ = false;
-        return std::nullopt;
-    }
-    std::string line;
-    line.swap(text_);
-    if (line.size() < kMinLineLength) {
-        return std::nullopt;
-    }
-    return line;
+    const bool complete = !overflowed_ && text_.size() >= kMinLineLength;
+    overflowed_ = false;
+    line_.swap(text_);
+    text_.clear();
+    return complete;
 }
 
 void LineBuffer::Clear() {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <optional>
 #include <string>
 
 namespace quellmark {
@@ -10,16 +9,18 @@ namespace quellmark {
 // (such as "OK") are dropped. A line that grows past the cap is dropped up to its next terminator,
 // so memory stays bounded whatever the device sends.
 class LineBuffer {
-  public:
+public:
     static constexpr std::size_t kCapacity = 4096;
 
-    // Returns the completed line when c ends one that is long enough to be a reply.
-    std::optional<std::string> Add(char c);
+    // True when c ends a line long enough to be a reply; Line() holds it until the next line ends.
+    bool Add(char c);
+    const std::string& Line() const { return line_; }
     void Clear();
     std::size_t Size() const { return text_.size(); }
 
-  private:
+private:
     std::string text_;
+    std::string line_;
     bool overflowed_ = false;
 };
 

@@ -11,7 +11,7 @@ namespace quellmark::testing {
 
 // A controller after start-up, on a fake window and a fake port.
 class ControllerTest : public ::testing::Test {
-  protected:
+protected:
     ControllerTest() {
         auto fakePort = std::make_unique<FakePort>(log);
         port = fakePort.get();

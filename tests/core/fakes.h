@@ -25,7 +25,7 @@ inline std::string NameOf(Element element) {
 }
 
 class FakeView : public GainView {
-  public:
+public:
     explicit FakeView(CallLog& log) : log_(log) { texts[Element::Text1] = "A"; }
 
     void SetText(Element element, const std::string& text) override {
@@ -54,12 +54,12 @@ class FakeView : public GainView {
     int listIndex = -1;
     std::vector<std::string> errors;
 
-  private:
+private:
     CallLog& log_;
 };
 
 class FakePort : public SerialPort {
-  public:
+public:
     explicit FakePort(CallLog& log) : log_(log) {}
 
     void SetEventHandler(std::function<void()> handler) override { handler_ = std::move(handler); }
@@ -99,7 +99,7 @@ class FakePort : public SerialPort {
     std::vector<std::string> writes;
     std::string incoming;
 
-  private:
+private:
     CallLog& log_;
     std::function<void()> handler_;
 };

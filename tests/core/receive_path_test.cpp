@@ -69,7 +69,8 @@ TEST(LineBufferTest, LineOfExactlyTheCapacityIsStillALine) {
     for (std::size_t i = 0; i < LineBuffer::kCapacity; ++i) {
         EXPECT_FALSE(buffer.Add('y'));
     }
-    EXPECT_EQ(buffer.Add('\n')->size(), LineBuffer::kCapacity);
+    EXPECT_TRUE(buffer.Add('\n'));
+    EXPECT_EQ(buffer.Line().size(), LineBuffer::kCapacity);
 }
 
 struct ParseCase {
