@@ -1,0 +1,136 @@
+#include "qt_serial_port.h"
+
+#include <QByteArray>
+#include <QFileInfo>
+#include <QSignalBlocker>
+#include <QString>
+#include <utility>
+
+#include "device_path.h"
+
+namespace quellmark {
+
+namespace {
+
+// QSerialPort names its lock file after the path it is given, so a device reached through a
+// symlink must be opened under its real name for the lock to keep a second opener out.
+QString CanonicalDevicePath(const QString& path) {
+#ifdef Q_OS_WIN
+    return path;
+#else
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    return canonical.isEmpty() ? path : canonical;
+#endif
+}
+
+// One byte per character: a character outside Latin-1 becomes a single '?', even where UTF-16
+// needs two code units for it.
+QByteArray ToLatin1(const std::string& utf8) {
+    QByteArray bytes;
+    for (const uint c : QString::fromUtf8(utf8.data(), qsizetype(utf8.size())).toUcs4()) {
+        bytes.append(c <= 0xFF ? char(c) : '?');
+    }
+    return bytes;
+}
+
+}  // namespace
+
+QtSerialPort::QtSerialPort() {
+    port_.setBaudRate(QSerialPort::Baud9600);
+    port_.setDataBits(QSerialPort::Data8);
+    port_.setParity(QSerialPort::NoParity);
+    port_.setStopBits(QSerialPort::OneStop);
+    port_.setFlowControl(QSerialPort::NoFlowControl);
+    QObject::connect(&port_, &QSerialPort::readyRead, &port_, [this] { RaiseEvent(); });
+    QObject::connect(&port_, &QSerialPort::errorOccurred, &port_,
+                     [this](QSerialPort::SerialPortError error) { OnError(error); });
+}
+
+QtSerialPort::~QtSerialPort() {
+    Close();
+}
+
+void QtSerialPort::SetEventHandler(std::function<void()> handler) {
+    handler_ = std::move(handler);
+}
+
+void QtSerialPort::SetPortNumber(int number) {
+    portNumber_ = number;
+}
+
+bool QtSerialPort::Open() {
+    Close();
+    const QString device = DevicePathForPort(portNumber_, SystemEnvironment);
+    if (device.isEmpty()) {
+        return false;
+    }
+    port_.setPortName(CanonicalDevicePath(device));
+    return port_.open(QIODevice::ReadWrite);
+}
+
+void QtSerialPort::Close() {
+    lossPending_ = false;
+    if (!port_.isOpen()) {
+        return;
+    }
+    // Closing is the caller's own doing (or already being reported as a loss); errors raised on
+    // the way out are not news to it.
+    const QSignalBlocker blocker(port_);
+    port_.flush();
+    port_.close();
+}
+
+bool QtSerialPort::IsOpen() const {
+    return port_.isOpen();
+}
+
+void QtSerialPort::Write(const std::string& text) {
+    if (!port_.isOpen()) {
+        return;
+    }
+    port_.write(ToLatin1(text));
+}
+
+std::size_t QtSerialPort::WaitingCount() const {
+    return std::size_t(port_.bytesAvailable());
+}
+
+std::string QtSerialPort::ReadAll() {
+    const QByteArray bytes = port_.readAll();
+    return std::string(bytes.constData(), std::size_t(bytes.size()));
+}
+
+void QtSerialPort::OnError(QSerialPort::SerialPortError error) {
+    // Failures while opening are reported by Open() itself.
+    if (error == QSerialPort::NoError || !port_.isOpen() || lossPending_) {
+        return;
+    }
+    // A lost device shows up as ResourceError, or (a pseudo-terminal whose far end closed) as a
+    // ReadError repeated on every turn of the event loop until the port is closed.
+    if (error == QSerialPort::ResourceError || error == QSerialPort::ReadError) {
+        lossPending_ = true;
+        // Not closed right here: that would delete QSerialPort's notifier from inside its own
+        // notification.
+        QMetaObject::invokeMethod(
+            &port_, [this] { OnDeviceLost(); }, Qt::QueuedConnection);
+        return;
+    }
+    RaiseEvent();
+}
+
+void QtSerialPort::OnDeviceLost() {
+    // Closed, or opened anew, since the loss was noticed.
+    if (!lossPending_) {
+        return;
+    }
+    Close();
+    RaiseEvent();
+}
+
+void QtSerialPort::RaiseEvent() {
+    if (handler_) {
+        handler_();
+    }
+}
+
+}  // namespace quellmark

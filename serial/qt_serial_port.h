@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QSerialPort>
+#include <cstddef>
+#include <functional>
+#include <string>
+
+#include "serial_port.h"
+
+namespace quellmark {
+
+// SerialPort over QSerialPort at 9600 baud, 8N1, no flow control. Notifications arrive through
+// the Qt event loop of the thread that created it.
+class QtSerialPort : public SerialPort {
+  public:
+    QtSerialPort();
+    ~QtSerialPort() override;
+    QtSerialPort(const QtSerialPort&) = delete;
+    QtSerialPort& operator=(const QtSerialPort&) = delete;
+
+    void SetEventHandler(std::function<void()> handler) override;
+    void SetPortNumber(int number) override;
+    bool Open() override;
+    void Close() override;
+    bool IsOpen() const override;
+    void Write(const std::string& text) override;
+    std::size_t WaitingCount() const override;
+    std::string ReadAll() override;
+
+  private:
+    void OnError(QSerialPort::SerialPortError error);
+    void OnDeviceLost();
+    void RaiseEvent();
+
+    std::function<void()> handler_;
+    int portNumber_ = 1;
+    bool lossPending_ = false;
+    QSerialPort port_;
+};
+
+}  // namespace quellmark
