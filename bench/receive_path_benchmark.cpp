@@ -49,8 +49,12 @@ public:
 std::string ReplyStream() {
     std::string stream;
     for (int i = 0; i < 1000; ++i) {
-        stream += "gsm+ A at+vgr?;+vgt?+VGR: " + std::to_string(i % 256) + "\r\n";
-        stream += "gsm+ A at+vgr?;+vgt?+VGT: " + std::to_string(i % 103) + "\r\nOK\r\n";
+        // Appended piece by piece: GCC 12 warns falsely on literal + std::string at -O3.
+        stream += "gsm+ A at+vgr?;+vgt?+VGR: ";
+        stream += std::to_string(i % 256);
+        stream += "\r\ngsm+ A at+vgr?;+vgt?+VGT: ";
+        stream += std::to_string(i % 103);
+        stream += "\r\nOK\r\n";
     }
     return stream;
 }
