@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace quellmark::modem_sim {
 
@@ -9,7 +10,7 @@ namespace quellmark::modem_sim {
 // A slave descriptor stays open here so that the master never sees a hangup when another opener
 // closes it, and the next opener finds the same terminal.
 class PtyDevice {
-  public:
+public:
     static std::optional<PtyDevice> Open(std::string& error);
 
     PtyDevice(PtyDevice&& other) noexcept;
@@ -19,7 +20,7 @@ class PtyDevice {
     int master() const { return master_; }
     const std::string& slave_path() const { return slave_path_; }
 
-  private:
+private:
     PtyDevice(int master, int slave, std::string slave_path)
         : master_(master), slave_(slave), slave_path_(std::move(slave_path)) {}
 

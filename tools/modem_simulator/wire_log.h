@@ -8,7 +8,7 @@ namespace quellmark::modem_sim {
 // What went over the wire: received lines byte for byte in the log file, and both directions
 // readable on stderr.
 class WireLog {
-  public:
+public:
     WireLog() = default;
     WireLog(const WireLog&) = delete;
     WireLog& operator=(const WireLog&) = delete;
@@ -20,7 +20,7 @@ class WireLog {
     void Received(std::string_view raw_line);
     void Sent(std::string_view bytes);
 
-  private:
+private:
     int fd_ = -1;
 };
 

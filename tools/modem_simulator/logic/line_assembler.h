@@ -16,12 +16,12 @@ struct ReceivedLine {
 // Cuts received bytes into lines ended by a carriage return. A line that grows past the cap
 // keeps only its start, and its text is emptied so that it is answered as an error.
 class LineAssembler {
-  public:
+public:
     static constexpr std::size_t kCapacity = 4096;
 
     std::optional<ReceivedLine> Add(char c);
 
-  private:
+private:
     ReceivedLine line_;
     bool overflowed_ = false;
 };

@@ -11,6 +11,7 @@ namespace {
 
 constexpr std::size_t kLeadInWidth = 20;
 constexpr int kMaxGain = 255;
+constexpr std::size_t kSetterLength = std::string_view("at+vgt=").size();
 
 const std::vector<std::string> kOk{"OK"};
 const std::vector<std::string> kError{"ERROR"};
@@ -28,16 +29,12 @@ std::optional<int> ParseGain(std::string_view text) {
     return value;
 }
 
-// Sets `gain` when `at` is `setter` followed by a valid value.
-std::optional<bool> TrySet(std::string_view at, std::string_view setter, int& gain) {
-    if (!at.starts_with(setter)) {
-        return std::nullopt;
+// The gain that a set command ("at+vgt=" or "at+vgr=" and a value) changes, if `at` is one.
+int* SetTarget(std::string_view at, Gains& gains) {
+    if (at.starts_with("at+vgt=")) {
+        return &gains.tx;
     }
-    const std::optional<int> value = ParseGain(at.substr(setter.size()));
-    if (value) {
-        gain = *value;
-    }
-    return value.has_value();
+    return at.starts_with("at+vgr=") ? &gains.rx : nullptr;
 }
 
 }  // namespace
@@ -63,11 +60,14 @@ std::vector<std::string> Modem::Execute(std::string_view line) {
     if (at == "at&w") {
         return kOk;
     }
-    std::optional<bool> set = TrySet(at, "at+vgt=", gains.tx);
-    if (!set) {
-        set = TrySet(at, "at+vgr=", gains.rx);
+    int* const gain = SetTarget(at, gains);
+    const std::optional<int> value =
+        gain ? ParseGain(std::string_view(at).substr(kSetterLength)) : std::nullopt;
+    if (!value) {
+        return kError;
     }
-    return set.value_or(false) ? kOk : kError;
+    *gain = *value;
+    return kOk;
 }
 
 }  // namespace quellmark::modem_sim

@@ -14,13 +14,13 @@ struct Gains {
 
 // The modem's answers and its gains, kept per channel. Every channel starts from the same gains.
 class Modem {
-  public:
+public:
     explicit Modem(Gains initial) : initial_(initial) {}
 
     // Answers one command line (without its carriage return) with reply lines, without line ends.
     std::vector<std::string> Execute(std::string_view line);
 
-  private:
+private:
     Gains initial_;
     std::map<std::string, Gains, std::less<>> channels_;
 };

@@ -43,10 +43,14 @@ Setter Text(std::string Options::*field) {
 
 const std::map<std::string_view, Setter>& ValueOptions() {
     static const std::map<std::string_view, Setter> options{
-        {"--tx", Number(kMaxGain, [](Options& o, long long v) { o.initial.tx = int(v); })},
-        {"--rx", Number(kMaxGain, [](Options& o, long long v) { o.initial.rx = int(v); })},
-        {"--delay-ms", Number(kMaxDelayMs, [](Options& o, long long v) { o.delay_ms = int(v); })},
-        {"--seed", Number(kMaxSeed, [](Options& o, long long v) { o.seed = std::uint32_t(v); })},
+        {"--tx",
+         Number(kMaxGain, [](Options& o, long long v) { o.initial.tx = static_cast<int>(v); })},
+        {"--rx",
+         Number(kMaxGain, [](Options& o, long long v) { o.initial.rx = static_cast<int>(v); })},
+        {"--delay-ms",
+         Number(kMaxDelayMs, [](Options& o, long long v) { o.delay_ms = static_cast<int>(v); })},
+        {"--seed",
+         Number(kMaxSeed, [](Options& o, long long v) { o.seed = static_cast<std::uint32_t>(v); })},
         {"--log", Text(&Options::log_path)},
         {"--link", Text(&Options::link_path)},
     };

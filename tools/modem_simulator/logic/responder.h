@@ -21,14 +21,14 @@ struct Exchange {
 
 // Everything the simulator does with the bytes it receives, short of reading and writing them.
 class Responder {
-  public:
+public:
     static constexpr std::size_t kMaxChunk = 7;
 
     Responder(const Options& options, std::uint32_t seed);
 
     std::vector<Exchange> Feed(std::string_view bytes);
 
-  private:
+private:
     Exchange Answer(const ReceivedLine& line);
 
     LineAssembler assembler_;
