@@ -1,0 +1,167 @@
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+#include <QWheelEvent>
+#include <functional>
+
+#include "command_line.h"
+#include "form1_fixture.h"
+
+namespace quellmark::testing {
+namespace {
+
+// A change the user makes to a slider, starting from position 0.
+struct UserMove {
+    const char* name;
+    bool tx;
+    std::function<void(QSlider*)> act;
+    int expectedPosition;
+};
+
+void Press(Qt::Key key, QSlider* slider) {
+    QTest::keyClick(slider, key);
+}
+
+// One notch of the wheel turned towards the user, which scrolls down.
+void WheelDown(QSlider* slider) {
+    const QPointF at = slider->rect().center();
+    QWheelEvent event(at, slider->mapToGlobal(at), {}, {0, -120}, Qt::NoButton, {},
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(slider, &event);
+}
+
+void ClickTrackNearBottom(QSlider* slider) {
+    QTest::mouseClick(slider, Qt::LeftButton, {}, {slider->width() / 2, slider->height() - 5});
+}
+
+using namespace std::placeholders;
+
+const UserMove kUserMoves[] = {
+    {"TxDownKey", true, std::bind(Press, Qt::Key_Down, _1), 1},
+    {"TxPageDownKey", true, std::bind(Press, Qt::Key_PageDown, _1), 5},
+    {"TxEndKey", true, std::bind(Press, Qt::Key_End, _1), 115},
+    {"TxWheel", true, WheelDown, 3},
+    {"TxTrackClick", true, ClickTrackNearBottom, 5},
+    {"RxDownKey", false, std::bind(Press, Qt::Key_Down, _1), 1},
+    {"RxPageDownKey", false, std::bind(Press, Qt::Key_PageDown, _1), 5},
+    {"RxEndKey", false, std::bind(Press, Qt::Key_End, _1), 6},
+    {"RxTrackClick", false, ClickTrackNearBottom, 5},
+};
+
+void PrintTo(const UserMove& move, std::ostream* out) {
+    *out << move.name;
+}
+
+class Form1UserMoveTest : public Form1Test, public ::testing::WithParamInterface<UserMove> {};
+
+// Moving the thumb down raises the gain, and the modem gets the value now shown, once.
+TEST_P(Form1UserMoveTest, WritesOneSetCommandWithTheShownValue) {
+    const UserMove& move = GetParam();
+    ClickConnect();
+    auto* slider = Find<QSlider>(move.tx ? "Slider1" : "Slider2");
+
+    move.act(slider);
+
+    EXPECT_EQ(slider->value(), move.expectedPosition);
+    const std::string shown = TextOf(Find(move.tx ? "Label2" : "Label8")).toStdString();
+    const std::string expected =
+        move.tx ? BuildSetTxCommand("A", shown) : BuildSetRxCommand("A", shown);
+    EXPECT_EQ(port_->writes, std::vector<std::string>{expected});
+}
+
+INSTANTIATE_TEST_SUITE_P(Inputs, Form1UserMoveTest, ::testing::ValuesIn(kUserMoves),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Form1Test, KeyThatCannotMoveTheThumbWritesNothing) {
+    ClickConnect();
+    QTest::keyClick(Find<QSlider>("Slider1"), Qt::Key_Up);
+    EXPECT_EQ(Find<QSlider>("Slider1")->value(), 0);
+    EXPECT_TRUE(port_->writes.empty());
+}
+
+TEST_F(Form1Test, DragWritesOnceOnRelease) {
+    ClickConnect();
+    auto* slider = Find<QSlider>("Slider1");
+    const int x = slider->width() / 2;
+
+    QTest::mousePress(slider, Qt::LeftButton, {}, {x, 10});
+    ASSERT_TRUE(slider->isSliderDown()) << "the press missed the thumb";
+    QTest::mouseMove(slider, {x, 150});
+    QTest::mouseMove(slider, {x, 250});
+    EXPECT_GT(slider->sliderPosition(), 0);
+    EXPECT_TRUE(port_->writes.empty());
+    QTest::mouseRelease(slider, Qt::LeftButton, {}, {x, 250});
+
+    EXPECT_EQ(slider->value(), slider->sliderPosition());
+    EXPECT_EQ(port_->writes, std::vector<std::string>{
+                                 BuildSetTxCommand("A", TextOf(Find("Label2")).toStdString())});
+}
+
+struct Reply {
+    const char* line;
+    const char* slider;
+    int expectedPosition;
+    const char* valueLabel;
+    const char* expectedValue;
+};
+
+// The modem echoes the query, so the tag starts in column 21.
+const Reply kReplies[] = {
+    {"gsm+ A at+vgr?;+vgt?+VGT: 100\r\n", "Slider1", 113, "Label2", "100"},
+    {"gsm+ A at+vgr?;+vgt?+VGR: 96\r\n", "Slider2", -6, "Label8", "96"},
+};
+
+TEST_F(Form1Test, ReplyMovesTheSliderWithoutWritingBack) {
+    ClickConnect();
+    for (const auto& [line, slider, position, valueLabel, value] : kReplies) {
+        SCOPED_TRACE(line);
+        port_->Receive(line);
+        EXPECT_EQ(Find<QSlider>(slider)->value(), position);
+        EXPECT_EQ(TextOf(Find(valueLabel)), value);
+    }
+    EXPECT_TRUE(port_->writes.empty());
+}
+
+struct ShownMessage {
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons;
+};
+
+// Waits for the next modal message box, notes what it shows and presses its OK button.
+void DismissNextMessageBox(ShownMessage& shown) {
+    QTimer::singleShot(0, [&shown] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) {
+            DismissNextMessageBox(shown);
+            return;
+        }
+        shown = {box->windowTitle(), box->text(), box->icon(), box->standardButtons()};
+        if (auto* ok = box->button(QMessageBox::Ok)) {
+            ok->click();
+        } else {
+            box->done(0);
+        }
+    });
+}
+
+TEST_F(Form1Test, FailedOpenShowsErrorAndStaysDisconnected) {
+    port_->openSucceeds = false;
+    ShownMessage shown;
+    DismissNextMessageBox(shown);
+
+    ClickConnect();
+
+    EXPECT_EQ(shown.title, "Quellmark");
+    EXPECT_EQ(shown.text, QString::fromUtf8("Fehler beim Öffnen des Comports!"));
+    EXPECT_EQ(shown.icon, QMessageBox::Critical);
+    EXPECT_EQ(shown.buttons, QMessageBox::Ok);
+    EXPECT_EQ(TextOf(Find("Command1")), "Verbinden");
+    for (const char* name : {"Command2", "Command3", "Frame2", "Slider1", "Frame3", "Slider2"}) {
+        EXPECT_FALSE(Find(name)->isEnabled()) << name;
+    }
+}
+
+}  // namespace
+}  // namespace quellmark::testing

@@ -1,0 +1,136 @@
+#include <QAccessible>
+#include <QApplication>
+#include <QComboBox>
+#include <QStringList>
+
+#include "form1_fixture.h"
+
+namespace quellmark::testing {
+namespace {
+
+struct Placement {
+    const char* name;
+    const char* parent;  // nullptr: the window itself
+    QRect geometry;
+};
+
+const Placement kPlacements[] = {
+    {"Frame1", nullptr, {8, 8, 129, 105}},     {"Combo1", "Frame1", {8, 16, 113, 21}},
+    {"Label9", "Frame1", {8, 40, 81, 19}},     {"Text1", "Frame1", {88, 40, 33, 19}},
+    {"Command1", "Frame1", {8, 64, 113, 33}},  {"Command2", nullptr, {16, 120, 113, 33}},
+    {"Command3", nullptr, {16, 160, 113, 33}}, {"Frame2", nullptr, {144, 8, 177, 473}},
+    {"Slider1", "Frame2", {8, 16, 41, 449}},   {"Label3", "Frame2", {48, 424, 49, 17}},
+    {"Label1", "Frame2", {96, 424, 73, 17}},   {"Label4", "Frame2", {48, 440, 49, 17}},
+    {"Label2", "Frame2", {96, 440, 73, 17}},   {"Frame3", nullptr, {328, 8, 177, 473}},
+    {"Slider2", "Frame3", {8, 16, 41, 449}},   {"Label6", "Frame3", {48, 424, 49, 17}},
+    {"Label7", "Frame3", {96, 424, 73, 17}},   {"Label5", "Frame3", {48, 440, 49, 17}},
+    {"Label8", "Frame3", {96, 440, 73, 17}},
+};
+
+TEST_F(Form1Test, WindowAndElementsHaveTheirPlaceAndSize) {
+    EXPECT_EQ(form_.windowTitle(), "Quellmark");
+    EXPECT_EQ(form_.minimumSize(), QSize(514, 491));
+    EXPECT_EQ(form_.maximumSize(), QSize(514, 491));
+    for (const auto& [name, parent, geometry] : kPlacements) {
+        SCOPED_TRACE(name);
+        const QWidget* widget = Find(name);
+        ASSERT_NE(widget, nullptr);
+        EXPECT_EQ(widget->parentWidget(), parent ? Find(parent) : &form_);
+        EXPECT_EQ(widget->geometry(), geometry);
+    }
+}
+
+TEST_F(Form1Test, StartsDisconnectedWithTheDefaultTexts) {
+    const std::pair<const char*, QString> texts[] = {
+        {"Frame1", "Schnittstelle"},
+        {"Label9", "Kanal Nr."},
+        {"Text1", "A"},
+        {"Command1", "Verbinden"},
+        {"Command2", "Aktuelle Werte auslesen"},
+        {"Command3", "Einstellungen Speichern"},
+        {"Frame2", "TX Gain"},
+        {"Label3", "Gain : "},
+        {"Label4", "Value : "},
+        {"Label2", "243"},
+        {"Frame3", "RX Gain"},
+        {"Label6", "Gain : "},
+        {"Label7", "0 db"},
+        {"Label5", "Value : "},
+        {"Label8", "48"},
+    };
+    for (const auto& [name, text] : texts) {
+        EXPECT_EQ(TextOf(Find(name)), text) << name;
+    }
+    for (const char* name : {"Combo1", "Text1", "Command1"}) {
+        EXPECT_TRUE(Find(name)->isEnabled()) << name;
+    }
+    for (const char* name : {"Command2", "Command3", "Frame2", "Slider1", "Frame3", "Slider2"}) {
+        EXPECT_FALSE(Find(name)->isEnabled()) << name;
+    }
+    EXPECT_EQ(Find<QSlider>("Slider1")->value(), 0);
+    EXPECT_EQ(Find<QSlider>("Slider2")->value(), 0);
+    EXPECT_TRUE(port_->writes.empty());
+}
+
+TEST_F(Form1Test, OffersTenPortsWithTheFirstSelected) {
+    const auto* combo = Find<QComboBox>("Combo1");
+    QStringList entries;
+    for (int i = 0; i < combo->count(); ++i) {
+        entries << combo->itemText(i);
+    }
+    EXPECT_EQ(entries, QStringList({"COM 1", "COM 2", "COM 3", "COM 4", "COM 5", "COM 6", "COM 7",
+                                    "COM 8", "COM 9", "COM 10"}));
+    EXPECT_EQ(combo->currentIndex(), 0);
+    EXPECT_FALSE(combo->isEditable());
+}
+
+// The captions wrap on screen, but what is read out and read back is the caption itself.
+TEST_F(Form1Test, WrappedCaptionsStayWhole) {
+    for (const auto& [element, name] :
+         {std::pair{Element::Command2, "Command2"}, std::pair{Element::Command3, "Command3"}}) {
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(Find(name));
+        ASSERT_NE(accessible, nullptr);
+        EXPECT_EQ(accessible->text(QAccessible::Name).toStdString(), form_.GetText(element));
+        EXPECT_EQ(QString::fromStdString(form_.GetText(element)), TextOf(Find(name)));
+    }
+}
+
+// A wrong row here would have the controller write into or read from the wrong widget.
+TEST_F(Form1Test, EachElementReachesItsOwnWidget) {
+    const std::pair<Element, const char*> elements[] = {
+        {Element::Text1, "Text1"},       {Element::Command1, "Command1"},
+        {Element::Command2, "Command2"}, {Element::Command3, "Command3"},
+        {Element::Frame2, "Frame2"},     {Element::Frame3, "Frame3"},
+        {Element::Label1, "Label1"},     {Element::Label2, "Label2"},
+        {Element::Label7, "Label7"},     {Element::Label8, "Label8"},
+    };
+    for (const auto& [element, name] : elements) {
+        SCOPED_TRACE(name);
+        const std::string text = std::string("Größe ") + name;
+        form_.SetText(element, text);
+        EXPECT_EQ(TextOf(Find(name)), QString::fromUtf8(text.c_str()));
+        EXPECT_EQ(form_.GetText(element), text);
+        // The labels sit in frames that may themselves be disabled.
+        const QWidget* widget = Find(name);
+        form_.SetEnabled(element, true);
+        EXPECT_TRUE(widget->isEnabledTo(widget->parentWidget()));
+        form_.SetEnabled(element, false);
+        EXPECT_FALSE(widget->isEnabledTo(widget->parentWidget()));
+    }
+}
+
+TEST_F(Form1Test, TabVisitsTheControlsInOrderOnceConnected) {
+    ClickConnect();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form_));
+    Find("Combo1")->setFocus();
+    QStringList visited;
+    for (int i = 0; i < 8; ++i) {
+        visited << QApplication::focusWidget()->objectName();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    EXPECT_EQ(visited, QStringList({"Combo1", "Command1", "Slider1", "Slider2", "Text1", "Command2",
+                                    "Command3", "Combo1"}));
+}
+
+}  // namespace
+}  // namespace quellmark::testing
