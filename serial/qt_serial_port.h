@@ -12,7 +12,7 @@ namespace quellmark {
 // SerialPort over QSerialPort at 9600 baud, 8N1, no flow control. Notifications arrive through
 // the Qt event loop of the thread that created it.
 class QtSerialPort : public SerialPort {
-  public:
+public:
     QtSerialPort();
     ~QtSerialPort() override;
     QtSerialPort(const QtSerialPort&) = delete;
@@ -27,7 +27,7 @@ class QtSerialPort : public SerialPort {
     std::size_t WaitingCount() const override;
     std::string ReadAll() override;
 
-  private:
+private:
     void OnError(QSerialPort::SerialPortError error);
     void OnDeviceLost();
     void RaiseEvent();

@@ -22,7 +22,7 @@ constexpr int kTimeoutMs = 5000;
 
 // Points port `number` at `device` while it lives.
 class PortDevice {
-  public:
+public:
     PortDevice(int number, const std::string& device)
         : name_("QUELLMARK_COM" + QByteArray::number(number)) {
         qputenv(name_.constData(), QByteArray::fromStdString(device));
@@ -31,7 +31,7 @@ class PortDevice {
     PortDevice(const PortDevice&) = delete;
     PortDevice& operator=(const PortDevice&) = delete;
 
-  private:
+private:
     QByteArray name_;
 };
 
@@ -42,7 +42,7 @@ milliseconds ProcessCpuTime() {
 }
 
 class QtSerialPortTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { port_.SetPortNumber(1); }
 
     // Runs the event loop until `count` bytes have reached the far end.

@@ -15,7 +15,7 @@ namespace quellmark::test_support {
 // A pseudo-terminal pair: the program under test opens SlavePath() as its serial device, the
 // test plays the far end through the master. Both sides are raw, so bytes pass unchanged.
 class PseudoTerminal {
-  public:
+public:
     PseudoTerminal() {
         master_ = posix_openpt(O_RDWR | O_NOCTTY);
         if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0) {
@@ -72,7 +72,7 @@ class PseudoTerminal {
         }
     }
 
-  private:
+private:
     [[noreturn]] void Fail(const char* what) {
         CloseMaster();
         throw std::runtime_error(what);
