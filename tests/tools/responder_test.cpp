@@ -28,6 +28,8 @@ struct Case {
     std::string answer;
 };
 
+void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
+
 class ResponderAnswers : public testing::TestWithParam<Case> {};
 
 TEST_P(ResponderAnswers, ExactBytes) {
