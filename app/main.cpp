@@ -1,0 +1,16 @@
+#include <QApplication>
+#include <memory>
+
+#include "form1.h"
+#include "qt_serial_port.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quellmark"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Quellmark"));
+
+    // Destroyed before main returns, which closes the port.
+    quellmark::Form1 form(std::make_unique<quellmark::QtSerialPort>());
+    form.show();
+    return QApplication::exec();
+}
