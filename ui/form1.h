@@ -20,7 +20,7 @@ class GainSlider;
 class Form1 : public QWidget, public GainView {
     Q_OBJECT
 
-  public:
+public:
     explicit Form1(std::unique_ptr<SerialPort> port, QWidget* parent = nullptr);
     ~Form1() override;
 
@@ -34,7 +34,7 @@ class Form1 : public QWidget, public GainView {
     void SetListIndex(int index) override;
     void ShowError(const std::string& text) override;
 
-  private:
+private:
     // The widget an Element names, and the property that holds its text.
     struct ElementWidget {
         QWidget* widget;

@@ -10,7 +10,7 @@ namespace quellmark {
 class GainSlider : public QSlider {
     Q_OBJECT
 
-  public:
+public:
     GainSlider(int minimum, int maximum, QWidget* parent);
 
     // Moves the thumb without emitting valueChanged.

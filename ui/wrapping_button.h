@@ -9,10 +9,10 @@ namespace quellmark {
 class WrappingButton : public QPushButton {
     Q_OBJECT
 
-  public:
+public:
     WrappingButton(const QString& text, QWidget* parent);
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
 };
 

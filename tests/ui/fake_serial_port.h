@@ -10,7 +10,7 @@
 namespace quellmark::testing {
 
 class FakeSerialPort : public SerialPort {
-  public:
+public:
     void SetEventHandler(std::function<void()> handler) override { handler_ = std::move(handler); }
     void SetPortNumber(int number) override { portNumber = number; }
     bool Open() override { return open = openSucceeds; }
@@ -32,7 +32,7 @@ class FakeSerialPort : public SerialPort {
     std::vector<std::string> writes;
     std::string incoming;
 
-  private:
+private:
     std::function<void()> handler_;
 };
 

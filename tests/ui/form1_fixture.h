@@ -17,7 +17,7 @@ namespace quellmark::testing {
 
 // A shown window on a fake port that the test can still reach.
 class Form1Test : public ::testing::Test {
-  protected:
+protected:
     Form1Test() : port_(new FakeSerialPort), form_(std::unique_ptr<SerialPort>(port_)) {
         form_.show();
     }
