@@ -13,7 +13,7 @@ namespace quellmark::testing {
 class ControllerTest : public ::testing::Test {
 protected:
     ControllerTest() {
-        auto fakePort = std::make_unique<FakePort>(log);
+        auto fakePort = std::make_unique<FakeSerialPort>(log);
         port = fakePort.get();
         controller = std::make_unique<GainController>(view, std::move(fakePort), ".");
         controller->OnStartup();
@@ -27,7 +27,7 @@ protected:
 
     CallLog log;
     FakeView view{log};
-    FakePort* port = nullptr;
+    FakeSerialPort* port = nullptr;
     std::unique_ptr<GainController> controller;
 };
 

@@ -1,17 +1,15 @@
 #pragma once
 
-#include <functional>
 #include <map>
 #include <string>
-#include <utility>
 #include <vector>
 
+#include "fake_serial_port.h"
 #include "gain_view.h"
-#include "serial_port.h"
 
 namespace quellmark::testing {
 
-// Both fakes write into one log, so tests can check the order of view and port calls.
+// The view and the port write into one log, so tests can check the order of their calls.
 using CallLog = std::vector<std::string>;
 
 inline std::string NameOf(Element element) {
@@ -56,52 +54,6 @@ public:
 
 private:
     CallLog& log_;
-};
-
-class FakePort : public SerialPort {
-public:
-    explicit FakePort(CallLog& log) : log_(log) {}
-
-    void SetEventHandler(std::function<void()> handler) override { handler_ = std::move(handler); }
-    void SetPortNumber(int number) override {
-        log_.push_back("SetPortNumber " + std::to_string(number));
-        portNumber = number;
-    }
-    bool Open() override {
-        log_.push_back("Open");
-        open = openSucceeds;
-        return open;
-    }
-    void Close() override {
-        log_.push_back("Close");
-        open = false;
-    }
-    bool IsOpen() const override { return open; }
-    void Write(const std::string& text) override { writes.push_back(text); }
-    std::size_t WaitingCount() const override { return incoming.size(); }
-    std::string ReadAll() override { return std::exchange(incoming, {}); }
-
-    // What the device sends arrives and the port notifies.
-    void Receive(const std::string& bytes) {
-        incoming += bytes;
-        handler_();
-    }
-    // The device goes away: the port closes itself and notifies.
-    void Lose() {
-        open = false;
-        handler_();
-    }
-    bool HasHandler() const { return static_cast<bool>(handler_); }
-
-    bool openSucceeds = true;
-    bool open = false;
-    int portNumber = 0;
-    std::vector<std::string> writes;
-    std::string incoming;
-
-private:
-    CallLog& log_;
-    std::function<void()> handler_;
 };
 
 }  // namespace quellmark::testing

@@ -27,7 +27,7 @@ TEST_F(ControllerTest, StartsDisconnectedWithBothPanelsAtZero) {
 TEST(ControllerStartupTest, TxTextUsesTheSeparatorItWasGiven) {
     CallLog log;
     FakeView view(log);
-    GainController controller(view, std::make_unique<FakePort>(log), ",");
+    GainController controller(view, std::make_unique<FakeSerialPort>(log), ",");
     controller.OnStartup();
     EXPECT_EQ(view.texts[Element::Label1], "-6,5 db");
 }

@@ -39,8 +39,8 @@ void CheckPanels(FakeView& view) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     CallLog log;
     FakeView view(log);
-    auto ownedPort = std::make_unique<FakePort>(log);
-    FakePort& port = *ownedPort;
+    auto ownedPort = std::make_unique<FakeSerialPort>(log);
+    FakeSerialPort& port = *ownedPort;
     GainController controller(view, std::move(ownedPort), ".");
     controller.OnStartup();
     controller.OnConnectToggle();

@@ -7,7 +7,7 @@
 
 // The real simulator binary, started with the given options and stopped with SIGTERM.
 class SimulatorProcess {
-  public:
+public:
     explicit SimulatorProcess(const std::vector<std::string>& options);
     SimulatorProcess(const SimulatorProcess&) = delete;
     SimulatorProcess& operator=(const SimulatorProcess&) = delete;
@@ -19,7 +19,7 @@ class SimulatorProcess {
     // Sends SIGTERM and returns the exit status, or -1 if it did not exit normally.
     int Stop();
 
-  private:
+private:
     pid_t pid_ = -1;
     int stdout_ = -1;
 };

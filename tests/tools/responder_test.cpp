@@ -28,7 +28,9 @@ struct Case {
     std::string answer;
 };
 
-void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const Case& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class ResponderAnswers : public testing::TestWithParam<Case> {};
 

@@ -14,7 +14,7 @@ namespace {
 constexpr int kTimeoutMs = 5000;
 
 class SimulatorProcessTest : public testing::Test {
-  protected:
+protected:
     void SetUp() override {
         std::string pattern = testing::TempDir() + "quellmark-sim-XXXXXX";
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);

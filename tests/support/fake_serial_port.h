@@ -11,10 +11,24 @@ namespace quellmark::testing {
 
 class FakeSerialPort : public SerialPort {
 public:
+    FakeSerialPort() = default;
+    // Also records SetPortNumber, Open and Close in `log`, so that tests can check their order
+    // against the window's calls.
+    explicit FakeSerialPort(std::vector<std::string>& log) : log_(&log) {}
+
     void SetEventHandler(std::function<void()> handler) override { handler_ = std::move(handler); }
-    void SetPortNumber(int number) override { portNumber = number; }
-    bool Open() override { return open = openSucceeds; }
-    void Close() override { open = false; }
+    void SetPortNumber(int number) override {
+        Record("SetPortNumber " + std::to_string(number));
+        portNumber = number;
+    }
+    bool Open() override {
+        Record("Open");
+        return open = openSucceeds;
+    }
+    void Close() override {
+        Record("Close");
+        open = false;
+    }
     bool IsOpen() const override { return open; }
     void Write(const std::string& text) override { writes.push_back(text); }
     std::size_t WaitingCount() const override { return incoming.size(); }
@@ -25,6 +39,12 @@ public:
         incoming += text;
         handler_();
     }
+    // The device goes away: the port closes itself and notifies.
+    void Lose() {
+        open = false;
+        handler_();
+    }
+    bool HasHandler() const { return static_cast<bool>(handler_); }
 
     bool openSucceeds = true;
     bool open = false;
@@ -33,6 +53,13 @@ public:
     std::string incoming;
 
 private:
+    void Record(const std::string& call) {
+        if (log_ != nullptr) {
+            log_->push_back(call);
+        }
+    }
+
+    std::vector<std::string>* log_ = nullptr;
     std::function<void()> handler_;
 };
 
