@@ -1,0 +1,78 @@
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <random>
+
+#include "command_line.h"
+#include "event_loop.h"
+#include "far_end.h"
+#include "process_stats.h"
+#include "window_fixture.h"
+
+namespace quellmark::faults {
+namespace {
+
+constexpr std::size_t kFloodBytes = 10 * 1024 * 1024;
+constexpr std::size_t kPieceBytes = 4096;
+constexpr long kPeakGrowthLimitKb = 4 * 1024;
+constexpr int kTxPositionForDeviceValue5 = 18;
+
+// Any byte but a line end, so the whole flood is one overlong line.
+std::string FloodPiece(std::mt19937& random) {
+    std::string piece(kPieceBytes, '\0');
+    for (char& c : piece) {
+        do {
+            c = char(random());
+        } while (c == '\r' || c == '\n');
+    }
+    return piece;
+}
+
+class FloodTest : public WindowTest {
+protected:
+    // Writes as the terminal takes it, letting the window read whenever the terminal is full.
+    bool Flood(std::size_t total) {
+        std::mt19937 random(7);
+        const std::string piece = FloodPiece(random);
+        const QDeadlineTimer deadline(30s);
+        for (std::size_t sent = 0; sent < total && !deadline.hasExpired();) {
+            const std::size_t wanted = std::min(piece.size(), total - sent);
+            const std::size_t written = pty_.WriteSome(std::string_view(piece).substr(0, wanted));
+            sent += written;
+            if (written < wanted) {
+                QCoreApplication::processEvents();
+            }
+        }
+        return !deadline.hasExpired();
+    }
+
+    FarEnd pty_;
+};
+
+TEST_F(FloodTest, TenMegabytesWithoutALineEndKeepMemoryBoundedAndTheWindowUsable) {
+    PointComOneAt(pty_.DevicePath());
+    Click("Command1");
+    ASSERT_TRUE(ShowsConnected());
+    const long peakBefore = ResetPeakResidentKb();
+
+    ASSERT_TRUE(Flood(kFloodBytes)) << "the window did not keep up";
+    pty_.WriteSome("\r\ngsm+ A at+vgr?;+vgt?+VGT: 5\r\n");
+
+    EXPECT_TRUE(RunEventsUntil([&] { return TxSlider()->value() == kTxPositionForDeviceValue5; }))
+        << "slider at " << TxSlider()->value();
+    const long peakGrowth = PeakResidentKb() - peakBefore;
+    EXPECT_LT(peakGrowth, kPeakGrowthLimitKb) << peakGrowth << " kB more at the peak";
+    RecordProperty("peak_growth_kb", int(peakGrowth));
+    EXPECT_TRUE(ShowsConnected());
+    EXPECT_TRUE(dismisser_.Messages().isEmpty());
+
+    QTest::keyClick(TxSlider(), Qt::Key_Down);
+    std::string received;
+    EXPECT_TRUE(RunEventsUntil([&] {
+        received += pty_.ReadAvailable();
+        return received.ends_with('\r');
+    }));
+    EXPECT_EQ(received, BuildSetTxCommand("A", "6"));
+}
+
+}  // namespace
+}  // namespace quellmark::faults
