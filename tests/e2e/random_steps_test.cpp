@@ -9,7 +9,7 @@
 namespace quellmark::e2e {
 namespace {
 
-constexpr int kMoves = 1000;
+constexpr std::size_t kMoves = 1000;
 constexpr std::uint32_t kSeed = 20240611;
 
 // Where a slider should be and what it should have sent, worked out from the scales alone.
@@ -77,7 +77,7 @@ private:
            << (got == actual.end() ? "none" : ::testing::PrintToString(*got));
 }
 
-TEST_F(WindowTest, ThousandRandomSlidersStepsReachTheModemInOrder) {
+TEST_F(WindowTest, ThousandRandomSliderStepsReachTheModemInOrder) {
     StartSimulator();
     Click("Command1");
     std::mt19937 random(kSeed);
