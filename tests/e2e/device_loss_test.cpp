@@ -11,6 +11,7 @@ TEST_F(WindowTest, SimulatorGoingAwayDisconnectsAndARestartedOneConnectsAgain) {
     Simulator().Stop();
     EXPECT_TRUE(WaitUntil([&] { return ShowsConnected(false); }))
         << ShowsConnected(false).message();
+    EXPECT_EQ(TakeMessageBoxes(), std::vector<QString>{}) << "losing the device is no error box";
 
     // RX 100 lies in the bucket of position -6, TX 20 is position 33.
     StartSimulator({"--rx", "100", "--tx", "20"});
@@ -25,6 +26,7 @@ TEST_F(WindowTest, SimulatorGoingAwayDisconnectsAndARestartedOneConnectsAgain) {
 TEST_F(WindowTest, DisconnectingByHandAndConnectingAgainKeepsTalking) {
     StartSimulator({"--rx", "70", "--tx", "0"});
     Click("Command1");
+    // Pressed right before disconnecting: its command must still go out.
     Press("Slider2", Qt::Key_Down);
     Click("Command1");
     EXPECT_TRUE(ShowsConnected(false));
