@@ -1,0 +1,21 @@
+// The program's start-up as app/main.cpp does it, reporting its steps up to the first paint.
+#include <QApplication>
+#include <memory>
+
+#include "form1.h"
+#include "qt_serial_port.h"
+#include "startup_reporter.h"
+
+int main(int argc, char* argv[]) {
+    const long long mainEntered = quellmark::bench::MonotonicNs();
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quellmark"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Quellmark"));
+    quellmark::bench::StartupReporter reporter(mainEntered);
+
+    quellmark::Form1 form(std::make_unique<quellmark::QtSerialPort>());
+    reporter.WindowBuilt();
+    form.show();
+    reporter.WindowShown();
+    return QApplication::exec();
+}
