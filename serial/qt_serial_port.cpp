@@ -65,7 +65,13 @@ bool QtSerialPort::Open() {
         return false;
     }
     port_.setPortName(CanonicalDevicePath(device));
-    return port_.open(QIODevice::ReadWrite);
+    if (!port_.open(QIODevice::ReadWrite)) {
+        return false;
+    }
+    // What the device sent while nobody listened answers a question of an earlier connection,
+    // perhaps for another channel.
+    port_.clear(QSerialPort::Input);
+    return true;
 }
 
 void QtSerialPort::Close() {

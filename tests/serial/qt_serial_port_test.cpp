@@ -99,6 +99,19 @@ TEST_F(QtSerialPortTest, ReceivedBytesRaiseTheHandlerAndReadAllTakesThem) {
     EXPECT_EQ(port_.WaitingCount(), 0u);
 }
 
+TEST_F(QtSerialPortTest, OpenDiscardsWhatArrivedWhileClosed) {
+    std::string received;
+    port_.SetEventHandler([&] { received += port_.ReadAll(); });
+    ASSERT_TRUE(port_.Open());
+    port_.Close();
+    pty_.Write("+VGR: 0\r\n");
+    QTest::qWait(50);
+    ASSERT_TRUE(port_.Open());
+    pty_.Write("OK\r\n");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return received.size() >= 4; }, kTimeoutMs));
+    EXPECT_EQ(received, "OK\r\n");
+}
+
 TEST_F(QtSerialPortTest, OpenFailsAndLeavesThePortClosedWithoutADevice) {
     const PortDevice absent(2, "/nonexistent/ttyQM0");
     for (const int number : {2, 0, 11}) {
