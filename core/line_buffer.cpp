@@ -8,22 +8,9 @@ namespace {
 // columns where they belong.
 constexpr std::size_t kMinLineLength = 3;
 
-bool IsTerminator(char c) {
-    return c == '\r' || c == '\n';
-}
-
 }  // namespace
 
-bool LineBuffer::Add(char c) {
-    if (!IsTerminator(c)) {
-        if (text_.size() < kCapacity) {
-            text_.push_back(c);
-        } else {
-            text_.clear();
-            overflowed_ = true;
-        }
-        return false;
-    }
+bool LineBuffer::EndLine() {
     const bool complete = !overflowed_ && text_.size() >= kMinLineLength;
     overflowed_ = false;
     line_.swap(text_);
