@@ -5,9 +5,7 @@
 namespace quellmark::faults {
 namespace {
 
-constexpr int kTxPositionForDeviceValue5 = 18;
-const std::string kReplyStart = "gsm+ A at+vgr?;+vg";
-const std::string kTxReply = "gsm+ A at+vgr?;+vgt?+VGT: 5\r\n";
+constexpr std::string_view kReplyStart = kTxReply.substr(0, 18);
 
 // The modem hangs up halfway through a reply: the window notices by itself, quietly.
 TEST_F(WindowTest, FarEndClosingMidReplyLeavesTheWindowDisconnected) {
@@ -43,7 +41,7 @@ TEST_F(WindowTest, ReconnectingAfterAHangUpReadsTheNextReplyWhole) {
     ASSERT_TRUE(ShowsConnected());
     pty->WriteSome(kTxReply);
 
-    EXPECT_TRUE(RunEventsUntil([&] { return TxSlider()->value() == kTxPositionForDeviceValue5; }))
+    EXPECT_TRUE(RunEventsUntil([&] { return TxSlider()->value() == kTxReplyPosition; }))
         << "slider at " << TxSlider()->value();
 }
 

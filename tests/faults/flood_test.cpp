@@ -14,7 +14,6 @@ namespace {
 constexpr std::size_t kFloodBytes = 10 * 1024 * 1024;
 constexpr std::size_t kPieceBytes = 4096;
 constexpr long kPeakGrowthLimitKb = 4 * 1024;
-constexpr int kTxPositionForDeviceValue5 = 18;
 
 // Any byte but a line end, so the whole flood is one overlong line.
 std::string FloodPiece(std::mt19937& random) {
@@ -29,22 +28,30 @@ std::string FloodPiece(std::mt19937& random) {
 
 class FloodTest : public WindowTest {
 protected:
-    // Writes as the terminal takes it, letting the window read whenever the terminal is full.
-    bool Flood(std::size_t total) {
-        std::mt19937 random(7);
-        const std::string piece = FloodPiece(random);
-        const QDeadlineTimer deadline(30s);
-        for (std::size_t sent = 0; sent < total && !deadline.hasExpired();) {
-            const std::size_t wanted = std::min(piece.size(), total - sent);
-            const std::size_t written = pty_.WriteSome(std::string_view(piece).substr(0, wanted));
-            sent += written;
-            if (written < wanted) {
+    // Writes all of bytes as the terminal takes them, letting the window read whenever the
+    // terminal is full. False if the window has not taken everything in by the test's deadline.
+    bool Send(std::string_view bytes) {
+        while (!bytes.empty() && !deadline_.hasExpired()) {
+            bytes.remove_prefix(pty_.WriteSome(bytes));
+            if (!bytes.empty()) {
                 QCoreApplication::processEvents();
             }
         }
-        return !deadline.hasExpired();
+        return bytes.empty();
     }
 
+    bool Flood(std::size_t total) {
+        std::mt19937 random(7);
+        const std::string piece = FloodPiece(random);
+        for (std::size_t sent = 0; sent < total; sent += piece.size()) {
+            if (!Send(std::string_view(piece).substr(0, total - sent))) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    const QDeadlineTimer deadline_{30s};
     FarEnd pty_;
 };
 
@@ -55,13 +62,16 @@ TEST_F(FloodTest, TenMegabytesWithoutALineEndKeepMemoryBoundedAndTheWindowUsable
     const long peakBefore = ResetPeakResidentKb();
 
     ASSERT_TRUE(Flood(kFloodBytes)) << "the window did not keep up";
-    pty_.WriteSome("\r\ngsm+ A at+vgr?;+vgt?+VGT: 5\r\n");
+    ASSERT_TRUE(Send("\r\n"));
+    ASSERT_TRUE(Send(kTxReply));
 
-    EXPECT_TRUE(RunEventsUntil([&] { return TxSlider()->value() == kTxPositionForDeviceValue5; }))
+    EXPECT_TRUE(RunEventsUntil([&] { return TxSlider()->value() == kTxReplyPosition; }))
         << "slider at " << TxSlider()->value();
-    const long peakGrowth = PeakResidentKb() - peakBefore;
-    EXPECT_LT(peakGrowth, kPeakGrowthLimitKb) << peakGrowth << " kB more at the peak";
-    RecordProperty("peak_growth_kb", int(peakGrowth));
+    if (kMemoryFiguresMeaningful) {
+        const long peakGrowth = PeakResidentKb() - peakBefore;
+        EXPECT_LT(peakGrowth, kPeakGrowthLimitKb) << peakGrowth << " kB more at the peak";
+        RecordProperty("peak_growth_kb", int(peakGrowth));
+    }
     EXPECT_TRUE(ShowsConnected());
     EXPECT_TRUE(dismisser_.Messages().isEmpty());
 

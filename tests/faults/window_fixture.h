@@ -8,12 +8,17 @@
 #include <QTest>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "form1.h"
 #include "modal_dismisser.h"
 #include "qt_serial_port.h"
 
 namespace quellmark::faults {
+
+// A read-back reply giving the TX gain as device value 5, and where it puts the TX slider.
+inline constexpr std::string_view kTxReply = "gsm+ A at+vgr?;+vgt?+VGT: 5\r\n";
+inline constexpr int kTxReplyPosition = 18;
 
 // The real window on the real serial port, shown, with COM 1 leading wherever the test says and
 // every error box answered at once.
