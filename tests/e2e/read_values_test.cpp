@@ -7,10 +7,6 @@
 namespace quellmark::e2e {
 namespace {
 
-// RX 70 lies in the bucket of position -2, TX 0 is position 13 (0 dB).
-const std::vector<std::string> kGains{"--rx", "70", "--tx", "0"};
-const std::string kQueryA = "gsm+ A at+vgr?;+vgt?\r";
-const std::string kQueryB = "gsm+ B at+vgr?;+vgt?\r";
 // Long enough for a set command wrongly following a read to reach the simulator.
 constexpr int kSettleMs = 300;
 

@@ -1,8 +1,5 @@
 #include "running_simulator.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <fstream>
 #include <iterator>
@@ -16,25 +13,10 @@ std::string Contents(const std::filesystem::path& path) {
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
-// The simulator traces every byte to the stderr it inherits; pointing that at a file while it
-// starts keeps thousands of lines out of the test output.
-std::unique_ptr<SimulatorProcess> StartWithStderrIn(const std::vector<std::string>& options,
-                                                    const std::filesystem::path& trace) {
-    const int file = open(trace.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-    const int saved = dup(STDERR_FILENO);
-    if (file >= 0 && saved >= 0) {
-        dup2(file, STDERR_FILENO);
-    }
-    auto process = std::make_unique<SimulatorProcess>(options);
-    if (file >= 0 && saved >= 0) {
-        dup2(saved, STDERR_FILENO);
-    }
-    for (const int fd : {file, saved}) {
-        if (fd >= 0) {
-            close(fd);
-        }
-    }
-    return process;
+std::vector<std::string> WithLog(std::vector<std::string> options,
+                                 const std::filesystem::path& log) {
+    options.insert(options.end(), {"--log", log.string()});
+    return options;
 }
 
 }  // namespace
@@ -42,11 +24,9 @@ std::unique_ptr<SimulatorProcess> StartWithStderrIn(const std::vector<std::strin
 RunningSimulator::RunningSimulator(std::vector<std::string> options,
                                    const std::filesystem::path& files, int timeout_ms)
     : log_(std::filesystem::path(files).concat(".log")),
-      trace_(std::filesystem::path(files).concat(".trace")) {
-    options.insert(options.end(), {"--log", log_.string()});
-    process_ = StartWithStderrIn(options, trace_);
-    device_ = process_->ReadFirstLine(timeout_ms);
-}
+      trace_(std::filesystem::path(files).concat(".trace")),
+      process_(QUELLMARK_MODEM_SIM_PATH, WithLog(std::move(options), log_), trace_.string()),
+      device_(process_.ReadFirstLine(timeout_ms)) {}
 
 std::vector<std::string> RunningSimulator::LogLines() const {
     const std::string log = Contents(log_);

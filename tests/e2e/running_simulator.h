@@ -1,11 +1,10 @@
 #pragma once
 
 #include <filesystem>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "simulator_process.h"
+#include "child_process.h"
 
 namespace quellmark::e2e {
 
@@ -13,6 +12,7 @@ namespace quellmark::e2e {
 class RunningSimulator {
 public:
     // `files` names the log (`files`.log) and the trace (`files`.trace); both are appended to.
+    // The trace holds every byte, readable: kept out of the test output, looked at on failure.
     RunningSimulator(std::vector<std::string> options, const std::filesystem::path& files,
                      int timeout_ms);
 
@@ -22,16 +22,16 @@ public:
     // Every command line it has received so far, each with its carriage return.
     std::vector<std::string> LogLines() const;
 
-    // Both directions of the conversation, readable: what to look at when a test fails.
+    // Both directions of the conversation.
     std::string Trace() const;
 
     // Stops it as a user would end it; its device goes away.
-    void Stop() { process_->Stop(); }
+    void Stop() { process_.Stop(); }
 
 private:
     std::filesystem::path log_;
     std::filesystem::path trace_;
-    std::unique_ptr<SimulatorProcess> process_;
+    ChildProcess process_;
     std::string device_;
 };
 

@@ -7,9 +7,6 @@
 namespace quellmark::e2e {
 namespace {
 
-const std::string kQueryA = "gsm+ A at+vgr?;+vgt?\r";
-const std::string kQueryB = "gsm+ B at+vgr?;+vgt?\r";
-
 // One key press and what follows from it; an empty line means the press changes nothing.
 struct Step {
     Qt::Key key;
@@ -85,7 +82,7 @@ protected:
 // Every press that moves the slider sends one set command with the value shown; the modem keeps
 // it, so reading it back (after another channel's read moved the sliders away) returns there.
 TEST_P(KeySequenceTest, EachMoveSetsTheModemToTheValueShown) {
-    StartSimulator({"--rx", "70", "--tx", "0"});
+    StartSimulator(kGains);
     Click("Command1");
     ReadValues("A", 13, -2);
     std::vector<std::string> expected{kQueryA};

@@ -1,8 +1,8 @@
 #include <QCoreApplication>
 
 #include "command_line.h"
-#include "far_end.h"
 #include "process_stats.h"
+#include "pseudo_terminal.h"
 #include "window_fixture.h"
 
 namespace quellmark::faults {
@@ -19,15 +19,15 @@ protected:
     // Connects, asks for the gains, disconnects: each cycle opens, writes and closes the port.
     void Cycle() {
         Click("Command1");
-        ASSERT_TRUE(ShowsConnected());
+        ASSERT_TRUE(ShowsConnected(true));
         Click("Command2");
         Click("Command1");
-        ASSERT_TRUE(ShowsDisconnected());
+        ASSERT_TRUE(ShowsConnected(false));
         QCoreApplication::processEvents();
         bytesReceived_ += pty_.ReadAvailable().size();
     }
 
-    FarEnd pty_;
+    test_support::PseudoTerminal pty_;
     std::size_t bytesReceived_ = 0;
 };
 

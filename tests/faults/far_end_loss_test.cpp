@@ -1,48 +1,42 @@
-#include "event_loop.h"
-#include "far_end.h"
+#include <QTest>
+#include <memory>
+
+#include "pseudo_terminal.h"
 #include "window_fixture.h"
 
 namespace quellmark::faults {
 namespace {
 
+using test_support::PseudoTerminal;
+
 constexpr std::string_view kReplyStart = kTxReply.substr(0, 18);
 
-// The modem hangs up halfway through a reply: the window notices by itself, quietly.
-TEST_F(WindowTest, FarEndClosingMidReplyLeavesTheWindowDisconnected) {
-    auto pty = std::make_unique<FarEnd>();
+// The modem hangs up halfway through a reply: the window notices by itself, quietly. The half
+// reply from the lost line must not be joined to the first line of the next connection.
+TEST_F(WindowTest, FarEndClosingMidReplyDisconnectsQuietlyAndTheNextConnectionReadsWhole) {
+    auto pty = std::make_unique<PseudoTerminal>();
     PointComOneAt(pty->DevicePath());
     Click("Command1");
-    ASSERT_TRUE(ShowsConnected());
+    ASSERT_TRUE(ShowsConnected(true));
     Click("Command2");
-    pty->WriteSome(kReplyStart);
-    RunEventsFor(50ms);
+    pty->Write(kReplyStart);
+    QTest::qWait(50);
 
     pty->Close();
 
-    EXPECT_TRUE(RunEventsUntil([&] { return ShowsDisconnected(); }));
-    RunEventsFor(100ms);
-    EXPECT_TRUE(dismisser_.Messages().isEmpty()) << dismisser_.Messages().join('\n').toStdString();
-    EXPECT_EQ(TxSlider()->value(), 0);
-}
+    EXPECT_TRUE(WaitUntil([&] { return ShowsConnected(false); }));
+    QTest::qWait(100);
+    EXPECT_EQ(TakeMessageBoxes(), std::vector<test_support::ShownBox>{});
+    EXPECT_EQ(Position("Slider1"), 0);
 
-// The half reply from the lost line must not be joined to the first line of the next one.
-TEST_F(WindowTest, ReconnectingAfterAHangUpReadsTheNextReplyWhole) {
-    auto pty = std::make_unique<FarEnd>();
+    pty = std::make_unique<PseudoTerminal>();
     PointComOneAt(pty->DevicePath());
     Click("Command1");
-    pty->WriteSome(kReplyStart);
-    RunEventsFor(50ms);
-    pty->Close();
-    ASSERT_TRUE(RunEventsUntil([&] { return ShowsDisconnected(); }));
+    ASSERT_TRUE(ShowsConnected(true));
+    pty->Write(kTxReply);
 
-    pty = std::make_unique<FarEnd>();
-    PointComOneAt(pty->DevicePath());
-    Click("Command1");
-    ASSERT_TRUE(ShowsConnected());
-    pty->WriteSome(kTxReply);
-
-    EXPECT_TRUE(RunEventsUntil([&] { return TxSlider()->value() == kTxReplyPosition; }))
-        << "slider at " << TxSlider()->value();
+    EXPECT_TRUE(WaitUntil([&] { return Position("Slider1") == kTxReplyPosition; }))
+        << "slider at " << Position("Slider1");
 }
 
 }  // namespace

@@ -1,31 +1,39 @@
+#include <unistd.h>
+
+#include <QTemporaryDir>
 #include <functional>
 #include <memory>
 
-#include "event_loop.h"
-#include "far_end.h"
 #include "port_holder.h"
+#include "pseudo_terminal.h"
 #include "window_fixture.h"
 
 namespace quellmark::faults {
 namespace {
 
-const QString kOpenFailedMessage = QStringLiteral("Fehler beim Öffnen des Comports!");
-
-// A device path that cannot be opened, kept so for as long as the object lives.
+// A device that cannot be opened until Free() is called.
 struct UnusableDevice {
     virtual ~UnusableDevice() = default;
     virtual std::string Path() const = 0;
+    virtual void Free() = 0;
+
+    test_support::PseudoTerminal pty;
 };
 
+// A link to a device that is not there yet, as an adapter not yet plugged in.
 struct AbsentDevice : UnusableDevice {
-    std::string Path() const override { return "/nonexistent/ttyQM0"; }
+    std::string Path() const override { return link; }
+    void Free() override { ASSERT_EQ(symlink(pty.DevicePath().c_str(), link.c_str()), 0); }
+
+    QTemporaryDir dir;
+    std::string link = dir.filePath("modem").toStdString();
 };
 
 struct BusyDevice : UnusableDevice {
     BusyDevice() { EXPECT_TRUE(holder.Holding()) << "the other process did not get the device"; }
     std::string Path() const override { return pty.DevicePath(); }
+    void Free() override { holder.Release(); }
 
-    FarEnd pty;
     PortHolder holder{pty.DevicePath()};
 };
 
@@ -45,42 +53,28 @@ const OpenFailure kOpenFailures[] = {
 
 class OpenFailureTest : public WindowTest, public ::testing::WithParamInterface<OpenFailure> {};
 
-// One error box per attempt, and afterwards the window is back where it started.
-TEST_P(OpenFailureTest, ShowsTheErrorAndStaysDisconnected) {
+// One error box per attempt, the window back where it started after each, and a connection that
+// works once the device can be had.
+TEST_P(OpenFailureTest, ShowsTheErrorAndStaysDisconnectedUntilTheDeviceIsFree) {
     const auto device = GetParam().make();
     PointComOneAt(device->Path());
 
     for (int attempt = 1; attempt <= 2; ++attempt) {
         SCOPED_TRACE(attempt);
         Click("Command1");
-        EXPECT_EQ(dismisser_.Messages(), QStringList(QList<QString>(attempt, kOpenFailedMessage)));
-        EXPECT_TRUE(ShowsDisconnected());
+        EXPECT_EQ(TakeMessageBoxes(), std::vector{test_support::kOpenFailedBox});
+        EXPECT_TRUE(ShowsConnected(false));
     }
+
+    device->Free();
+    Click("Command1");
+    EXPECT_TRUE(ShowsConnected(true));
+    Press("Slider1", Qt::Key_Down);
+    EXPECT_EQ(device->pty.Receive(18), "gsm+ A at+vgt=244\r");
 }
 
 INSTANTIATE_TEST_SUITE_P(Devices, OpenFailureTest, ::testing::ValuesIn(kOpenFailures),
                          [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(WindowTest, BusyDeviceConnectsOnceTheOtherProcessLetsGo) {
-    FarEnd pty;
-    PortHolder holder(pty.DevicePath());
-    ASSERT_TRUE(holder.Holding());
-    PointComOneAt(pty.DevicePath());
-    Click("Command1");
-    ASSERT_TRUE(ShowsDisconnected());
-
-    holder.Release();
-    Click("Command1");
-
-    EXPECT_EQ(dismisser_.Messages().size(), 1);
-    EXPECT_TRUE(ShowsConnected());
-    QTest::keyClick(TxSlider(), Qt::Key_Down);
-    std::string received;
-    EXPECT_TRUE(RunEventsUntil([&] {
-        received += pty.ReadAvailable();
-        return received.ends_with('\r');
-    })) << received;
-}
 
 }  // namespace
 }  // namespace quellmark::faults

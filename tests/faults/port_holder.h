@@ -1,8 +1,8 @@
 #pragma once
 
-#include <sys/types.h>
-
 #include <string>
+
+#include "child_process.h"
 
 namespace quellmark::faults {
 
@@ -11,19 +11,21 @@ namespace quellmark::faults {
 class PortHolder {
 public:
     // Returns once the other process holds the device, or has failed to; see Holding().
-    explicit PortHolder(const std::string& device);
-    ~PortHolder();
-    PortHolder(const PortHolder&) = delete;
-    PortHolder& operator=(const PortHolder&) = delete;
+    explicit PortHolder(const std::string& device)
+        : process_(QUELLMARK_PORT_HOLDER_PATH, {device}),
+          holding_(process_.ReadFirstLine(5000) == "held") {}
+    ~PortHolder() { Release(); }
 
     bool Holding() const { return holding_; }
-    // The other process lets go of the device and exits.
-    void Release();
+    // The other process lets go of the device and exits; it does so when its input closes.
+    void Release() {
+        process_.CloseInputAndWait();
+        holding_ = false;
+    }
 
 private:
-    pid_t pid_ = -1;
-    int toChild_ = -1;
-    bool holding_ = false;
+    ChildProcess process_;
+    bool holding_;
 };
 
 }  // namespace quellmark::faults

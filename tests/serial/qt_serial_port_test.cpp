@@ -4,36 +4,22 @@
 #include <time.h>
 #include <unistd.h>
 
-#include <QByteArray>
 #include <QTemporaryDir>
 #include <QTest>
 #include <chrono>
 #include <string>
 
-#include "support/pseudo_terminal.h"
+#include "port_device.h"
+#include "pseudo_terminal.h"
 
 namespace quellmark {
 namespace {
 
 using std::chrono::milliseconds;
+using test_support::PortDevice;
 using test_support::PseudoTerminal;
 
 constexpr int kTimeoutMs = 5000;
-
-// Points port `number` at `device` while it lives.
-class PortDevice {
-public:
-    PortDevice(int number, const std::string& device)
-        : name_("QUELLMARK_COM" + QByteArray::number(number)) {
-        qputenv(name_.constData(), QByteArray::fromStdString(device));
-    }
-    ~PortDevice() { qunsetenv(name_.constData()); }
-    PortDevice(const PortDevice&) = delete;
-    PortDevice& operator=(const PortDevice&) = delete;
-
-private:
-    QByteArray name_;
-};
 
 milliseconds ProcessCpuTime() {
     timespec now{};
@@ -45,20 +31,8 @@ class QtSerialPortTest : public ::testing::Test {
 protected:
     void SetUp() override { port_.SetPortNumber(1); }
 
-    // Runs the event loop until `count` bytes have reached the far end.
-    std::string ReceiveAtFarEnd(std::size_t count) {
-        std::string received;
-        EXPECT_TRUE(QTest::qWaitFor(
-            [&] {
-                received += pty_.ReadAvailable();
-                return received.size() >= count;
-            },
-            kTimeoutMs));
-        return received;
-    }
-
     PseudoTerminal pty_;
-    PortDevice device_{1, pty_.SlavePath()};
+    PortDevice device_{1, pty_.DevicePath()};
     QtSerialPort port_;
 };
 
@@ -66,21 +40,21 @@ TEST_F(QtSerialPortTest, WritesOneByteForEachCharacter) {
     ASSERT_TRUE(port_.Open());
     port_.Write("AT+CLVL=5\r\n\x7f é € 😀");
     const std::string expected = "AT+CLVL=5\r\n\x7f \xe9 ? ?";
-    EXPECT_EQ(ReceiveAtFarEnd(expected.size()), expected);
+    EXPECT_EQ(pty_.Receive(expected.size()), expected);
 }
 
 TEST_F(QtSerialPortTest, WriteRightBeforeCloseStillGoesOut) {
     ASSERT_TRUE(port_.Open());
     port_.Write("AT&W\r");
     port_.Close();
-    EXPECT_EQ(ReceiveAtFarEnd(5), "AT&W\r");
+    EXPECT_EQ(pty_.Receive(5), "AT&W\r");
 }
 
 TEST_F(QtSerialPortTest, WriteWhileClosedIsDropped) {
     port_.Write("lost");
     ASSERT_TRUE(port_.Open());
     port_.Write("A");
-    EXPECT_EQ(ReceiveAtFarEnd(1), "A");
+    EXPECT_EQ(pty_.Receive(1), "A");
 }
 
 TEST_F(QtSerialPortTest, ReceivedBytesRaiseTheHandlerAndReadAllTakesThem) {
@@ -128,7 +102,7 @@ TEST_F(QtSerialPortTest, OpenFailsWhileTheDeviceIsInUse) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const std::string link = dir.filePath("modem").toStdString();
-    ASSERT_EQ(symlink(pty_.SlavePath().c_str(), link.c_str()), 0);
+    ASSERT_EQ(symlink(pty_.DevicePath().c_str(), link.c_str()), 0);
     const PortDevice throughLink(2, link);
     ASSERT_TRUE(port_.Open());
 
@@ -153,7 +127,7 @@ TEST_F(QtSerialPortTest, FarEndClosingClosesThePortAndReportsItOnce) {
     });
     ASSERT_TRUE(port_.Open());
 
-    pty_.CloseMaster();
+    pty_.Close();
     const milliseconds cpuBefore = ProcessCpuTime();
     QTest::qWait(500);
     const milliseconds cpuUsed = ProcessCpuTime() - cpuBefore;

@@ -7,7 +7,7 @@
 #include <sstream>
 #include <string>
 
-#include "simulator_process.h"
+#include "child_process.h"
 
 namespace {
 
@@ -34,7 +34,7 @@ protected:
 
 TEST_F(SimulatorProcessTest, AnswersOnItsDeviceAndLogsEveryLineByteForByte) {
     const std::filesystem::path log = dir_ / "wire.log";
-    SimulatorProcess simulator({"--tx", "3", "--rx", "40", "--log", log});
+    ChildProcess simulator(QUELLMARK_MODEM_SIM_PATH, {"--tx", "3", "--rx", "40", "--log", log});
     const std::string device = simulator.ReadFirstLine(kTimeoutMs);
     ASSERT_TRUE(device.starts_with("/dev/pts/")) << device;
 
@@ -54,7 +54,8 @@ TEST_F(SimulatorProcessTest, AnswersOnItsDeviceAndLogsEveryLineByteForByte) {
 TEST_F(SimulatorProcessTest, ServesTheNextOpenerThroughItsLinkAndRemovesTheLinkOnStop) {
     const std::filesystem::path link = dir_ / "modem";
     std::filesystem::create_symlink("/dev/null", link);
-    SimulatorProcess simulator({"--link", link, "--chunks", "--delay-ms", "20", "--seed", "7"});
+    ChildProcess simulator(QUELLMARK_MODEM_SIM_PATH,
+                           {"--link", link, "--chunks", "--delay-ms", "20", "--seed", "7"});
     const std::string device = simulator.ReadFirstLine(kTimeoutMs);
     ASSERT_EQ(std::filesystem::read_symlink(link), device);
 

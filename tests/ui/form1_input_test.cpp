@@ -1,6 +1,5 @@
 #include <QApplication>
-#include <QMessageBox>
-#include <QTimer>
+#include <QTest>
 #include <QWheelEvent>
 #include <functional>
 
@@ -57,13 +56,13 @@ class Form1UserMoveTest : public Form1Test, public ::testing::WithParamInterface
 // Moving the thumb down raises the gain, and the modem gets the value now shown, once.
 TEST_P(Form1UserMoveTest, WritesOneSetCommandWithTheShownValue) {
     const UserMove& move = GetParam();
-    ClickConnect();
+    Click("Command1");
     auto* slider = Find<QSlider>(move.tx ? "Slider1" : "Slider2");
 
     move.act(slider);
 
     EXPECT_EQ(slider->value(), move.expectedPosition);
-    const std::string shown = TextOf(Find(move.tx ? "Label2" : "Label8")).toStdString();
+    const std::string shown = Text(move.tx ? "Label2" : "Label8").toStdString();
     const std::string expected =
         move.tx ? BuildSetTxCommand("A", shown) : BuildSetRxCommand("A", shown);
     EXPECT_EQ(port_->writes, std::vector<std::string>{expected});
@@ -73,14 +72,14 @@ INSTANTIATE_TEST_SUITE_P(Inputs, Form1UserMoveTest, ::testing::ValuesIn(kUserMov
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Form1Test, KeyThatCannotMoveTheThumbWritesNothing) {
-    ClickConnect();
-    QTest::keyClick(Find<QSlider>("Slider1"), Qt::Key_Up);
-    EXPECT_EQ(Find<QSlider>("Slider1")->value(), 0);
+    Click("Command1");
+    Press("Slider1", Qt::Key_Up);
+    EXPECT_EQ(Position("Slider1"), 0);
     EXPECT_TRUE(port_->writes.empty());
 }
 
 TEST_F(Form1Test, DragWritesOnceOnRelease) {
-    ClickConnect();
+    Click("Command1");
     auto* slider = Find<QSlider>("Slider1");
     const int x = slider->width() / 2;
 
@@ -93,8 +92,8 @@ TEST_F(Form1Test, DragWritesOnceOnRelease) {
     QTest::mouseRelease(slider, Qt::LeftButton, {}, {x, 250});
 
     EXPECT_EQ(slider->value(), slider->sliderPosition());
-    EXPECT_EQ(port_->writes, std::vector<std::string>{
-                                 BuildSetTxCommand("A", TextOf(Find("Label2")).toStdString())});
+    EXPECT_EQ(port_->writes,
+              std::vector<std::string>{BuildSetTxCommand("A", Text("Label2").toStdString())});
 }
 
 struct Reply {
@@ -112,55 +111,21 @@ const Reply kReplies[] = {
 };
 
 TEST_F(Form1Test, ReplyMovesTheSliderWithoutWritingBack) {
-    ClickConnect();
+    Click("Command1");
     for (const auto& [line, slider, position, valueLabel, value] : kReplies) {
         SCOPED_TRACE(line);
         port_->Receive(line);
-        EXPECT_EQ(Find<QSlider>(slider)->value(), position);
-        EXPECT_EQ(TextOf(Find(valueLabel)), value);
+        EXPECT_EQ(Position(slider), position);
+        EXPECT_EQ(Text(valueLabel), value);
     }
     EXPECT_TRUE(port_->writes.empty());
 }
 
-struct ShownMessage {
-    QString title;
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QMessageBox::StandardButtons buttons;
-};
-
-// Waits for the next modal message box, notes what it shows and presses its OK button.
-void DismissNextMessageBox(ShownMessage& shown) {
-    QTimer::singleShot(0, [&shown] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr) {
-            DismissNextMessageBox(shown);
-            return;
-        }
-        shown = {box->windowTitle(), box->text(), box->icon(), box->standardButtons()};
-        if (auto* ok = box->button(QMessageBox::Ok)) {
-            ok->click();
-        } else {
-            box->done(0);
-        }
-    });
-}
-
 TEST_F(Form1Test, FailedOpenShowsErrorAndStaysDisconnected) {
     port_->openSucceeds = false;
-    ShownMessage shown;
-    DismissNextMessageBox(shown);
-
-    ClickConnect();
-
-    EXPECT_EQ(shown.title, "Quellmark");
-    EXPECT_EQ(shown.text, QString::fromUtf8("Fehler beim Öffnen des Comports!"));
-    EXPECT_EQ(shown.icon, QMessageBox::Critical);
-    EXPECT_EQ(shown.buttons, QMessageBox::Ok);
-    EXPECT_EQ(TextOf(Find("Command1")), "Verbinden");
-    for (const char* name : {"Command2", "Command3", "Frame2", "Slider1", "Frame3", "Slider2"}) {
-        EXPECT_FALSE(Find(name)->isEnabled()) << name;
-    }
+    Click("Command1");
+    EXPECT_EQ(TakeMessageBoxes(), std::vector{test_support::kOpenFailedBox});
+    EXPECT_TRUE(ShowsConnected(false));
 }
 
 }  // namespace
