@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "element_names.h"
 #include "fake_serial_port.h"
 #include "gain_view.h"
 
@@ -11,16 +12,6 @@ namespace quellmark::testing {
 
 // The view and the port write into one log, so tests can check the order of their calls.
 using CallLog = std::vector<std::string>;
-
-inline std::string NameOf(Element element) {
-    static const std::map<Element, std::string> names = {
-        {Element::Text1, "Text1"},       {Element::Command1, "Command1"},
-        {Element::Command2, "Command2"}, {Element::Command3, "Command3"},
-        {Element::Frame2, "Frame2"},     {Element::Frame3, "Frame3"},
-        {Element::Label1, "Label1"},     {Element::Label2, "Label2"},
-        {Element::Label7, "Label7"},     {Element::Label8, "Label8"}};
-    return names.at(element);
-}
 
 class FakeView : public GainView {
 public:

@@ -7,31 +7,6 @@ namespace {
 
 using ::testing::ElementsAre;
 
-TEST_F(ControllerTest, StartsDisconnectedWithBothPanelsAtZero) {
-    EXPECT_EQ(view.texts[Element::Label1], "-6.5 db");
-    EXPECT_EQ(view.texts[Element::Label2], "243");
-    EXPECT_EQ(view.texts[Element::Label7], "0 db");
-    EXPECT_EQ(view.texts[Element::Label8], "48");
-    EXPECT_EQ(view.texts[Element::Command1], "Verbinden");
-    EXPECT_THAT(view.list, ElementsAre("COM 1", "COM 2", "COM 3", "COM 4", "COM 5", "COM 6",
-                                       "COM 7", "COM 8", "COM 9", "COM 10"));
-    EXPECT_EQ(view.listIndex, 0);
-    for (const Element e :
-         {Element::Command2, Element::Command3, Element::Frame2, Element::Frame3}) {
-        EXPECT_FALSE(view.enabled.at(e)) << NameOf(e);
-    }
-    EXPECT_FALSE(port->open);
-    EXPECT_TRUE(port->HasHandler());
-}
-
-TEST(ControllerStartupTest, TxTextUsesTheSeparatorItWasGiven) {
-    CallLog log;
-    FakeView view(log);
-    GainController controller(view, std::make_unique<FakeSerialPort>(log), ",");
-    controller.OnStartup();
-    EXPECT_EQ(view.texts[Element::Label1], "-6,5 db");
-}
-
 TEST_F(ControllerTest, ConnectShowsCaptionBeforeTouchingThePortThenEnables) {
     view.listIndex = 2;
     controller->OnConnectToggle();
@@ -107,22 +82,6 @@ TEST_F(ControllerTest, NothingIsWrittenWhileClosed) {
     controller->OnTxSliderChanged();
     EXPECT_TRUE(port->writes.empty());
     EXPECT_EQ(view.texts[Element::Label1], "-4 db");
-}
-
-TEST_F(ControllerTest, DeviceValuesMoveSlidersThroughTheScales) {
-    controller->ApplyTxDeviceValue(0);
-    EXPECT_EQ(view.positions[Slider::Slider1], 13);
-    EXPECT_EQ(view.texts[Element::Label1], "0 db");
-    EXPECT_EQ(view.texts[Element::Label2], "0");
-    controller->ApplyTxDeviceValue(150);
-    EXPECT_EQ(view.positions[Slider::Slider1], 13);
-
-    controller->ApplyRxDeviceValue(70);
-    EXPECT_EQ(view.positions[Slider::Slider2], -2);
-    EXPECT_EQ(view.texts[Element::Label7], "-2 db");
-    EXPECT_EQ(view.texts[Element::Label8], "64");
-    controller->ApplyRxDeviceValue(300);
-    EXPECT_EQ(view.positions[Slider::Slider2], -2);
 }
 
 }  // namespace

@@ -12,12 +12,15 @@ std::string Reply(const std::string& tag, const std::string& value) {
     return kLeadIn + tag + ": " + value + "\r\n";
 }
 
-TEST_F(ControllerTest, ReplyInOnePieceMovesTheSlider) {
+TEST_F(ControllerTest, RepliesInOnePieceMoveTheSliders) {
     Connect();
-    port->Receive(Reply("+VGR", "40"));
+    port->Receive(Reply("+VGR", "40") + Reply("+VGT", "0"));
     EXPECT_EQ(view.positions[Slider::Slider2], 2);
     EXPECT_EQ(view.texts[Element::Label7], "2 db");
     EXPECT_EQ(view.texts[Element::Label8], "32");
+    EXPECT_EQ(view.positions[Slider::Slider1], 13);
+    EXPECT_EQ(view.texts[Element::Label1], "0 db");
+    EXPECT_EQ(view.texts[Element::Label2], "0");
     EXPECT_EQ(controller->LineBufferSize(), 0u);
 }
 
@@ -112,11 +115,17 @@ TEST(ReplyLineTest, RecognisesRepliesOnlyByTheirColumns) {
 
 TEST_F(ControllerTest, BadReplyValuesLeaveTheSlidersAlone) {
     Connect();
-    for (const std::string value : {"abc", "", "70000", "200", "-1"}) {
-        port->Receive(Reply("+VGT", value));
+    const std::pair<std::string, std::string> replies[] = {
+        {"+VGT", "abc"}, {"+VGT", ""},  {"+VGT", "70000"}, {"+VGT", "200"},
+        {"+VGT", "-1"},  {"+VGR", "x"}, {"+VGR", "256"},   {"+VGR", "-1"},
+    };
+    for (const auto& [tag, value] : replies) {
+        port->Receive(Reply(tag, value));
     }
     EXPECT_EQ(view.positions[Slider::Slider1], 0);
     EXPECT_EQ(view.texts[Element::Label2], "243");
+    EXPECT_EQ(view.positions[Slider::Slider2], 0);
+    EXPECT_EQ(view.texts[Element::Label8], "48");
 }
 
 }  // namespace

@@ -23,18 +23,5 @@ TEST_F(WindowTest, SimulatorGoingAwayDisconnectsAndARestartedOneConnectsAgain) {
     EXPECT_EQ(WaitForLog(2), (std::vector<std::string>{kQueryA, "gsm+ A at+vgt=21\r"}));
 }
 
-TEST_F(WindowTest, DisconnectingByHandAndConnectingAgainKeepsTalking) {
-    StartSimulator(kGains);
-    Click("Command1");
-    // Pressed right before disconnecting: its command must still go out.
-    Press("Slider2", Qt::Key_Down);
-    Click("Command1");
-    EXPECT_TRUE(ShowsConnected(false));
-    Click("Command1");
-    EXPECT_TRUE(ShowsConnected(true));
-    ReadValues("A", 13, 0);
-    EXPECT_EQ(WaitForLog(2), (std::vector<std::string>{"gsm+ A at+vgr=48\r", kQueryA}));
-}
-
 }  // namespace
 }  // namespace quellmark::e2e

@@ -62,7 +62,6 @@ void PrintTo(const ReplyStyle& style, std::ostream* out) {
 }
 
 const ReplyStyle kReplyStyles[] = {
-    {"CrLf", {}},
     {"LfOnly", {"--lf"}},
     {"Chunks", {"--chunks", "--seed", "1"}},
     {"ChunksOtherSeed", {"--chunks", "--seed", "2"}},

@@ -44,7 +44,6 @@ public:
         open = false;
         handler_();
     }
-    bool HasHandler() const { return static_cast<bool>(handler_); }
 
     bool openSucceeds = true;
     bool open = false;

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QTest>
 
+#include "element_names.h"
 #include "form1_fixture.h"
 
 namespace quellmark::testing {
@@ -67,6 +68,7 @@ TEST_F(Form1Test, StartsDisconnectedWithTheDefaultTexts) {
     EXPECT_TRUE(ShowsConnected(false));
     EXPECT_EQ(Position("Slider1"), 0);
     EXPECT_EQ(Position("Slider2"), 0);
+    EXPECT_FALSE(port_->open);
     EXPECT_TRUE(port_->writes.empty());
 }
 
@@ -84,8 +86,8 @@ TEST_F(Form1Test, OffersTenPortsWithTheFirstSelected) {
 
 // The captions wrap on screen, but what is read out and read back is the caption itself.
 TEST_F(Form1Test, WrappedCaptionsStayWhole) {
-    for (const auto& [element, name] :
-         {std::pair{Element::Command2, "Command2"}, std::pair{Element::Command3, "Command3"}}) {
+    for (const Element element : {Element::Command2, Element::Command3}) {
+        const char* name = NameOf(element).c_str();
         QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(Find(name));
         ASSERT_NE(accessible, nullptr);
         EXPECT_EQ(accessible->text(QAccessible::Name).toStdString(), Window().GetText(element));
@@ -95,21 +97,14 @@ TEST_F(Form1Test, WrappedCaptionsStayWhole) {
 
 // A wrong row here would have the controller write into or read from the wrong widget.
 TEST_F(Form1Test, EachElementReachesItsOwnWidget) {
-    const std::pair<Element, const char*> elements[] = {
-        {Element::Text1, "Text1"},       {Element::Command1, "Command1"},
-        {Element::Command2, "Command2"}, {Element::Command3, "Command3"},
-        {Element::Frame2, "Frame2"},     {Element::Frame3, "Frame3"},
-        {Element::Label1, "Label1"},     {Element::Label2, "Label2"},
-        {Element::Label7, "Label7"},     {Element::Label8, "Label8"},
-    };
-    for (const auto& [element, name] : elements) {
+    for (const auto& [element, name] : kElementNames) {
         SCOPED_TRACE(name);
-        const std::string text = std::string("Größe ") + name;
+        const std::string text = "Größe " + name;
         Window().SetText(element, text);
-        EXPECT_EQ(Text(name), QString::fromUtf8(text.c_str()));
+        EXPECT_EQ(Text(name.c_str()), QString::fromUtf8(text.c_str()));
         EXPECT_EQ(Window().GetText(element), text);
         // The labels sit in frames that may themselves be disabled.
-        const QWidget* widget = Find(name);
+        const QWidget* widget = Find(name.c_str());
         Window().SetEnabled(element, true);
         EXPECT_TRUE(widget->isEnabledTo(widget->parentWidget()));
         Window().SetEnabled(element, false);
