@@ -2,7 +2,7 @@
 
 namespace quellmark::bench {
 
-FarEndListener::FarEndListener(faults::FarEnd& pty)
+FarEndListener::FarEndListener(test_support::PseudoTerminal& pty)
     : pty_(pty), notifier_(pty.MasterFd(), QSocketNotifier::Read) {
     QObject::connect(&notifier_, &QSocketNotifier::activated, [this] { OnReadable(); });
 }

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "far_end.h"
+#include "pseudo_terminal.h"
 
 namespace quellmark::bench {
 
@@ -15,7 +15,7 @@ using Clock = std::chrono::steady_clock;
 // byte of a command (its CR) arrived.
 class FarEndListener {
 public:
-    explicit FarEndListener(faults::FarEnd& pty);
+    explicit FarEndListener(test_support::PseudoTerminal& pty);
 
     // Forgets what came so far, ready for the next command.
     void Reset();
@@ -25,7 +25,7 @@ public:
 private:
     void OnReadable();
 
-    faults::FarEnd& pty_;
+    test_support::PseudoTerminal& pty_;
     QSocketNotifier notifier_;
     std::string received_;
     std::optional<Clock::time_point> commandEnd_;

@@ -30,7 +30,7 @@ constexpr auto kPauseBetweenClicks = 5ms;
 // lives.
 class Flooder {
 public:
-    Flooder(faults::FarEnd& pty, std::string pattern)
+    Flooder(test_support::PseudoTerminal& pty, std::string pattern)
         : pty_(pty), pattern_(std::move(pattern)), thread_([this] { Run(); }) {}
     ~Flooder() {
         stop_ = true;
@@ -52,7 +52,7 @@ private:
         }
     }
 
-    faults::FarEnd& pty_;
+    test_support::PseudoTerminal& pty_;
     const std::string pattern_;
     std::size_t offset_ = 0;
     std::atomic<bool> stop_ = false;
@@ -99,7 +99,7 @@ void RunEventsFor(std::chrono::milliseconds duration) {
 }
 
 void MeasureUnder(const char* flood, const std::string& pattern, ConnectedWindow& window,
-                  faults::FarEnd& pty, FarEndListener& listener) {
+                  test_support::PseudoTerminal& pty, FarEndListener& listener) {
     std::vector<double> samples;
     Flooder flooder(pty, pattern);
     RunEventsFor(200ms);
@@ -134,7 +134,7 @@ void MeasureUnder(const char* flood, const std::string& pattern, ConnectedWindow
 int main(int argc, char* argv[]) {
     DefaultToOffscreen();
     QApplication app(argc, argv);
-    faults::FarEnd pty;
+    test_support::PseudoTerminal pty;
     FarEndListener listener(pty);
     ConnectedWindow window(pty.DevicePath());
     if (!window.Connected()) {

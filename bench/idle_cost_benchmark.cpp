@@ -8,8 +8,8 @@
 #include <cstdio>
 
 #include "connected_window.h"
-#include "far_end.h"
 #include "figures.h"
+#include "pseudo_terminal.h"
 
 namespace {
 
@@ -40,7 +40,7 @@ void RunFor(std::chrono::milliseconds duration) {
 int main(int argc, char* argv[]) {
     bench::DefaultToOffscreen();
     QApplication app(argc, argv);
-    faults::FarEnd pty;
+    test_support::PseudoTerminal pty;
     bench::ConnectedWindow window(pty.DevicePath());
     if (!window.Connected()) {
         std::fprintf(stderr, "cannot connect to %s\n", pty.DevicePath().c_str());

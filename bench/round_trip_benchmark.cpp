@@ -46,7 +46,7 @@ std::vector<double> KeyToFarEnd(ConnectedWindow& window, FarEndListener& listene
 }
 
 // Device values 5 and 6 in turn: slider positions 18 and 19.
-std::vector<double> ReplyToSlider(ConnectedWindow& window, faults::FarEnd& pty) {
+std::vector<double> ReplyToSlider(ConnectedWindow& window, test_support::PseudoTerminal& pty) {
     std::vector<double> samples;
     for (int i = 0; i < kWarmUp + kSamples; ++i) {
         const int value = 5 + i % 2;
@@ -74,7 +74,7 @@ void Report(const std::string& what, const std::vector<double>& samples) {
 int main(int argc, char* argv[]) {
     DefaultToOffscreen();
     QApplication app(argc, argv);
-    faults::FarEnd pty;
+    test_support::PseudoTerminal pty;
     FarEndListener listener(pty);
     ConnectedWindow window(pty.DevicePath());
     if (!window.Connected()) {

@@ -15,7 +15,7 @@ using CallLog = std::vector<std::string>;
 
 class FakeView : public GainView {
 public:
-    explicit FakeView(CallLog& log) : log_(log) { texts[Element::Text1] = "A"; }
+    explicit FakeView(CallLog& log) : log_(log) {}
 
     void SetText(Element element, const std::string& text) override {
         log_.push_back("SetText " + NameOf(element) + " " + text);
@@ -36,7 +36,7 @@ public:
         errors.push_back(text);
     }
 
-    std::map<Element, std::string> texts;
+    std::map<Element, std::string> texts = {{Element::Text1, "A"}};
     std::map<Element, bool> enabled;
     std::map<Slider, int> positions = {{Slider::Slider1, 0}, {Slider::Slider2, 0}};
     std::vector<std::string> list;
