@@ -7,6 +7,33 @@ namespace {
 
 using ::testing::ElementsAre;
 
+// The start-up state is the controller's alone: checked here without any window system.
+TEST(ControllerStartupTest, StartsDisconnectedWithBothPanelsAtZero) {
+    for (const std::string separator : {".", ","}) {
+        CallLog log;
+        FakeView view(log);
+        auto port = std::make_unique<FakeSerialPort>(log);
+        const FakeSerialPort& portSeen = *port;
+        GainController controller(view, std::move(port), separator);
+        controller.OnStartup();
+
+        EXPECT_EQ(view.texts[Element::Label1], "-6" + separator + "5 db");
+        EXPECT_EQ(view.texts[Element::Label2], "243");
+        EXPECT_EQ(view.texts[Element::Label7], "0 db");
+        EXPECT_EQ(view.texts[Element::Label8], "48");
+        EXPECT_EQ(view.texts[Element::Command1], "Verbinden");
+        EXPECT_THAT(view.list, ElementsAre("COM 1", "COM 2", "COM 3", "COM 4", "COM 5", "COM 6",
+                                           "COM 7", "COM 8", "COM 9", "COM 10"));
+        EXPECT_EQ(view.listIndex, 0);
+        EXPECT_THAT(log, ElementsAre("SetText Label1 -6" + separator + "5 db", "SetText Label2 243",
+                                     "SetText Label7 0 db", "SetText Label8 48",
+                                     "SetText Command1 Verbinden", "SetEnabled Command2 0",
+                                     "SetEnabled Command3 0", "SetEnabled Frame2 0",
+                                     "SetEnabled Frame3 0"));
+        EXPECT_FALSE(portSeen.open);
+    }
+}
+
 TEST_F(ControllerTest, ConnectShowsCaptionBeforeTouchingThePortThenEnables) {
     view.listIndex = 2;
     controller->OnConnectToggle();
