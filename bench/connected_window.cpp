@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 #include <QTest>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 #include "qt_serial_port.h"
@@ -18,13 +20,13 @@ std::unique_ptr<SerialPort> PortOnComOne(const std::string& device) {
 
 }  // namespace
 
-ConnectedWindow::ConnectedWindow(const std::string& device) : form_(PortOnComOne(device)) {
+ConnectedWindow::ConnectedWindow() : form_(PortOnComOne(farEnd_.DevicePath())) {
     form_.show();
     QTest::mouseClick(Button("Command1"), Qt::LeftButton);
-}
-
-bool ConnectedWindow::Connected() const {
-    return Button("Command2")->isEnabled();
+    if (!Button("Command2")->isEnabled()) {
+        std::fprintf(stderr, "cannot connect to %s\n", farEnd_.DevicePath().c_str());
+        std::exit(1);
+    }
 }
 
 QSlider* ConnectedWindow::TxSlider() const {

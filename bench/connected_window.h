@@ -2,25 +2,27 @@
 
 #include <QAbstractButton>
 #include <QSlider>
-#include <string>
 
 #include "form1.h"
+#include "pseudo_terminal.h"
 
 namespace quellmark::bench {
 
-// The program's window on the real serial port, shown and connected through COM 1 to the given
-// device, as a user would have it after pressing "Verbinden".
+// The program's window on the real serial port, shown and connected through COM 1 to a
+// pseudo-terminal whose far end the benchmark plays, as a user would have it after pressing
+// "Verbinden". Ends the process when it cannot connect.
 class ConnectedWindow {
 public:
-    explicit ConnectedWindow(const std::string& device);
+    ConnectedWindow();
     ConnectedWindow(const ConnectedWindow&) = delete;
     ConnectedWindow& operator=(const ConnectedWindow&) = delete;
 
-    bool Connected() const;
+    test_support::PseudoTerminal& FarEnd() { return farEnd_; }
     QSlider* TxSlider() const;
     QAbstractButton* Button(const char* name) const;
 
 private:
+    test_support::PseudoTerminal farEnd_;
     Form1 form_;
 };
 

@@ -8,7 +8,6 @@
 #include <QMouseEvent>
 #include <QTimer>
 #include <atomic>
-#include <cstdio>
 #include <thread>
 #include <vector>
 
@@ -99,9 +98,9 @@ void RunEventsFor(std::chrono::milliseconds duration) {
 }
 
 void MeasureUnder(const char* flood, const std::string& pattern, ConnectedWindow& window,
-                  test_support::PseudoTerminal& pty, FarEndListener& listener) {
+                  FarEndListener& listener) {
     std::vector<double> samples;
-    Flooder flooder(pty, pattern);
+    Flooder flooder(window.FarEnd(), pattern);
     RunEventsFor(200ms);
     const std::uint64_t bytesBefore = flooder.BytesWritten();
     const Clock::time_point floodStart = Clock::now();
@@ -134,14 +133,9 @@ void MeasureUnder(const char* flood, const std::string& pattern, ConnectedWindow
 int main(int argc, char* argv[]) {
     DefaultToOffscreen();
     QApplication app(argc, argv);
-    test_support::PseudoTerminal pty;
-    FarEndListener listener(pty);
-    ConnectedWindow window(pty.DevicePath());
-    if (!window.Connected()) {
-        std::fprintf(stderr, "cannot connect to %s\n", pty.DevicePath().c_str());
-        return 1;
-    }
-    MeasureUnder("junk without line ends", Junk(), window, pty, listener);
-    MeasureUnder("replies moving both sliders", Replies(), window, pty, listener);
+    ConnectedWindow window;
+    FarEndListener listener(window.FarEnd());
+    MeasureUnder("junk without line ends", Junk(), window, listener);
+    MeasureUnder("replies moving both sliders", Replies(), window, listener);
     return 0;
 }

@@ -5,11 +5,9 @@
 #include <QApplication>
 #include <QTimer>
 #include <chrono>
-#include <cstdio>
 
 #include "connected_window.h"
 #include "figures.h"
-#include "pseudo_terminal.h"
 
 namespace {
 
@@ -40,12 +38,7 @@ void RunFor(std::chrono::milliseconds duration) {
 int main(int argc, char* argv[]) {
     bench::DefaultToOffscreen();
     QApplication app(argc, argv);
-    test_support::PseudoTerminal pty;
-    bench::ConnectedWindow window(pty.DevicePath());
-    if (!window.Connected()) {
-        std::fprintf(stderr, "cannot connect to %s\n", pty.DevicePath().c_str());
-        return 1;
-    }
+    const bench::ConnectedWindow window;
     // The first paint and whatever start-up leaves queued are not idling.
     RunFor(kSettle);
 

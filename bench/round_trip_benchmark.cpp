@@ -3,7 +3,6 @@
 // written at the far end until the slider stands where the reply puts it.
 #include <QApplication>
 #include <QTest>
-#include <cstdio>
 #include <vector>
 
 #include "connected_window.h"
@@ -46,7 +45,7 @@ std::vector<double> KeyToFarEnd(ConnectedWindow& window, FarEndListener& listene
 }
 
 // Device values 5 and 6 in turn: slider positions 18 and 19.
-std::vector<double> ReplyToSlider(ConnectedWindow& window, test_support::PseudoTerminal& pty) {
+std::vector<double> ReplyToSlider(ConnectedWindow& window) {
     std::vector<double> samples;
     for (int i = 0; i < kWarmUp + kSamples; ++i) {
         const int value = 5 + i % 2;
@@ -54,7 +53,7 @@ std::vector<double> ReplyToSlider(ConnectedWindow& window, test_support::PseudoT
         reply += std::to_string(value);
         reply += "\r\n";
         const Clock::time_point start = Clock::now();
-        pty.WriteSome(reply);
+        window.FarEnd().WriteSome(reply);
         RunEventsUntil([&] { return window.TxSlider()->value() == value + 13; });
         if (i >= kWarmUp) {
             samples.push_back(MillisecondsSince(start, Clock::now()));
@@ -74,14 +73,9 @@ void Report(const std::string& what, const std::vector<double>& samples) {
 int main(int argc, char* argv[]) {
     DefaultToOffscreen();
     QApplication app(argc, argv);
-    test_support::PseudoTerminal pty;
-    FarEndListener listener(pty);
-    ConnectedWindow window(pty.DevicePath());
-    if (!window.Connected()) {
-        std::fprintf(stderr, "cannot connect to %s\n", pty.DevicePath().c_str());
-        return 1;
-    }
+    ConnectedWindow window;
+    FarEndListener listener(window.FarEnd());
     Report("Round trip: key press to command at far end", KeyToFarEnd(window, listener));
-    Report("Round trip: reply at far end to slider moved", ReplyToSlider(window, pty));
+    Report("Round trip: reply at far end to slider moved", ReplyToSlider(window));
     return 0;
 }
