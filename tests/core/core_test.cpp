@@ -1,0 +1,182 @@
+#include <gtest/gtest.h>
+
+#include "fakes.h"
+#include "gain_scale.h"
+#include "reply_line.h"
+
+namespace quellmark::testing {
+namespace {
+
+using namespace GainScale;
+const std::string kLeadIn = "gsm+ A at+vgr?;+vgt?";  // 20 characters, as a device echoes them
+
+TEST(GainScaleTest, TxScale) {
+    const std::tuple<int, std::string, int> cases[] = {{0, "-6.5 db", 243},  {1, "-6 db", 244},
+                                                       {12, "-0.5 db", 255}, {13, "0 db", 0},
+                                                       {14, "0.5 db", 1},    {115, "51 db", 102}};
+    for (const auto& [position, text, device] : cases) {
+        EXPECT_EQ(TxGainText(position, "."), text);
+        EXPECT_EQ(TxDeviceValue(position), device) << position;
+    }
+    for (int p = kTxPositionMin; p <= kTxPositionMax; ++p) {
+        EXPECT_EQ(TxPositionFromDevice(TxDeviceValue(p)), p);
+        EXPECT_NE(TxGainText(p, "."), "-0 db");
+    }
+}
+
+TEST(GainScaleTest, RxScale) {
+    const int devices[] = {224, 208, 192, 176, 160, 144, 128, 112, 96, 80, 64, 48, 32, 16, 0};
+    // Even positions round trip; odd ones, and those past either end, have no device value.
+    for (int p = kRxPositionMin; p <= kRxPositionMax; p += 2) {
+        EXPECT_EQ(RxDeviceValue(p), devices[(p - kRxPositionMin) / 2]) << p;
+        EXPECT_EQ(RxPositionFromDevice(devices[(p - kRxPositionMin) / 2]), p);
+        EXPECT_EQ(RxDeviceValue(p + 1), std::nullopt) << p + 1;
+    }
+    EXPECT_EQ(RxDeviceValue(kRxPositionMin - 2), std::nullopt);
+    const std::pair<int, std::optional<int>> fromDevice[] = {
+        {0, 6},     {15, 6},    {16, 4},    {47, 2},   {48, 0},
+        {223, -20}, {224, -22}, {255, -22}, {256, {}}, {-1, {}}};
+    for (const auto& [device, position] : fromDevice) {
+        EXPECT_EQ(RxPositionFromDevice(device), position) << device;
+    }
+}
+
+// Of all the values a reply can carry, only the 116 TX and 256 RX device values have a position.
+TEST(GainScaleTest, OnlyDeviceValuesInRangeMapToAPosition) {
+    int mapped = 0;
+    for (int value = -32768; value <= 32767; ++value) {
+        mapped += TxPositionFromDevice(value).has_value() + RxPositionFromDevice(value).has_value();
+    }
+    EXPECT_EQ(mapped, 116 + 256);
+}
+
+TEST(ReplyLineTest, RecognisesRepliesOnlyByTheirColumns) {
+    const std::pair<std::string, std::optional<int>> cases[] = {
+        {"+VGR: 40", 40},    {"+VGT##-5", -5},       {"+VGR:  7 ", 7},
+        {"+VGR: +7", 7},     {"+VGT: 32767", 32767}, {"+VGR: -32768", -32768},
+        {".+VGR: 40", {}},   {"+vgr: 40", {}},       {"+VG", {}},
+        {"+VGR", {}},        {"+VGR:  ", {}},        {"+VGR: abc", {}},
+        {"+VGR: 4 0", {}},   {"+VGR: 12x", {}},      {"+VGR: +-3", {}},
+        {"+VGT: 32768", {}}, {"+VGR: -32769", {}}};
+    for (const auto& [tail, value] : cases) {
+        const ReplyValues values = ParseReplyLine(kLeadIn + tail);
+        const bool tx = tail.starts_with("+VGT");
+        EXPECT_EQ(tx ? values.tx : values.rx, value) << tail;
+        EXPECT_EQ(tx ? values.rx : values.tx, std::nullopt) << tail;
+    }
+    EXPECT_EQ(ParseReplyLine(kLeadIn.substr(1) + "+VGR: 40").rx, std::nullopt);
+}
+
+std::string Reply(const std::string& tag, const std::string& value) {
+    return kLeadIn + tag + ": " + value + "\r\n";
+}
+
+// `calls`, then switching the controls that need a connection on or off.
+CallLog ThenSwitch(CallLog calls, bool on) {
+    for (const char* name : {"Command2", "Command3", "Frame2", "Frame3"}) {
+        calls.push_back(std::string("SetEnabled ") + name + (on ? " 1" : " 0"));
+    }
+    return calls;
+}
+
+// Checked without any window system, for both decimal separators.
+TEST(ControllerTest, StartsDisconnectedWithBothPanelsAtZero) {
+    for (const std::string separator : {".", ","}) {
+        Rig rig(separator);
+        EXPECT_EQ(rig.view.listIndex, 0);
+        EXPECT_EQ(rig.view.log,
+                  ThenSwitch({"SetText Label1 -6" + separator + "5 db", "SetText Label2 243",
+                              "SetText Label7 0 db", "SetText Label8 48", "COM 1", "COM 2", "COM 3",
+                              "COM 4", "COM 5", "COM 6", "COM 7", "COM 8", "COM 9", "COM 10",
+                              "SetText Command1 Verbinden"},
+                             false));
+    }
+}
+
+TEST(ControllerTest, ConnectionCallOrdersAndReceiveBuffer) {
+    Rig rig;
+    rig.port->openSucceeds = false;
+    rig.view.listIndex = 9;
+    // The caption changes before the port is touched; a failure enables nothing.
+    EXPECT_EQ(rig.Toggle(), CallLog({"SetText Command1 Trennen", "SetPortNumber 10", "Open",
+                                     "ShowError Fehler beim Öffnen des Comports!",
+                                     "SetText Command1 Verbinden"}));
+    rig.port->openSucceeds = true;
+    rig.view.listIndex = 2;
+    const CallLog connect =
+        ThenSwitch({"SetText Command1 Trennen", "SetPortNumber 3", "Open"}, true);
+    EXPECT_EQ(rig.Toggle(), connect);
+    rig.port->Receive("gsm+ A at+");
+    EXPECT_EQ(rig.Toggle(), ThenSwitch({"SetText Command1 Verbinden", "Close"}, false));
+    EXPECT_EQ(rig.controller.LineBufferSize(), 10u);
+    // A half line from an earlier connection would corrupt the first reply.
+    rig.Toggle();
+    EXPECT_EQ(rig.controller.LineBufferSize(), 0u);
+    // A lost device closes the port itself and notifies: the window follows, without an error.
+    rig.port->Lose();
+    EXPECT_EQ(rig.view.log, ThenSwitch({"SetText Command1 Verbinden"}, false));
+    EXPECT_EQ(rig.Toggle(), connect);
+}
+
+TEST(ControllerTest, ActionsSendTheValueShownAndOnlyWhileOpen) {
+    Rig rig;
+    for (int round = 0; round < 2; ++round) {  // closed, then open
+        rig.view.texts[Element::Text1] = "";
+        rig.controller.OnReadValues();
+        rig.controller.OnSaveSettings();
+        // A CR or LF in the channel would put a second command on the wire.
+        rig.view.texts[Element::Text1] = "B\r at&w\nC";
+        rig.view.positions[Slider::Slider1] = 1;
+        rig.controller.OnTxSliderChanged();
+        rig.view.positions[Slider::Slider2] = -2;
+        rig.controller.OnRxSliderChanged();
+        rig.view.positions[Slider::Slider2] = -3;  // odd: repeats the last even value
+        rig.controller.OnRxSliderChanged();
+        rig.Toggle();
+    }
+    EXPECT_EQ(rig.port->writes,
+              CallLog({"gsm+  at+vgr?;+vgt?\r", "gsm+  at&w\r", "gsm+ B at&wC at+vgt=244\r",
+                       "gsm+ B at&wC at+vgr=64\r", "gsm+ B at&wC at+vgr=64\r"}));
+    EXPECT_EQ(rig.view.texts[Element::Label7], "-3 db");
+}
+
+TEST(ReceivePathTest, RepliesMoveTheSlidersHoweverTheyAreSplit) {
+    // Short lines must not shift the next reply's columns; bad values must move nothing.
+    const std::string stream = "OK\r\nX\r\n" + Reply("+VGR", "70") + "OK\r\n" + Reply("+VGT", "0") +
+                               Reply("+VGT", "200") + Reply("+VGR", "256") + "OK\r\n";
+    for (const std::size_t piece : {stream.size(), std::size_t{1}}) {
+        Rig rig;
+        rig.Toggle();
+        for (std::size_t i = 0; i < stream.size(); i += piece) {
+            rig.port->Receive(stream.substr(i, piece));
+        }
+        EXPECT_EQ(rig.view.positions[Slider::Slider2], -2);
+        EXPECT_EQ(rig.view.texts[Element::Label8], "64");
+        EXPECT_EQ(rig.view.positions[Slider::Slider1], 13);
+        EXPECT_EQ(rig.view.texts[Element::Label1], "0 db");
+    }
+}
+
+TEST(ReceivePathTest, LinesPastTheCapAreDroppedUpToTheirEnd) {
+    const std::size_t cap = LineBuffer::kCapacity;
+    const std::string reply = kLeadIn + "+VGR: 0";  // moves RX to 6
+    const std::pair<std::string, int> cases[] = {
+        {reply + std::string(cap - reply.size(), ' '), 6},
+        {reply + std::string(cap + 1 - reply.size(), ' '), 0},
+        // The tail would read as a reply if the buffer merely started over at the cap.
+        {std::string(3 * (cap + 1), 'x') + reply, 0},
+    };
+    for (const auto& [line, rx] : cases) {
+        Rig rig;
+        rig.Toggle();
+        rig.port->Receive(line);
+        EXPECT_LE(rig.controller.LineBufferSize(), cap);
+        rig.port->Receive("\r\n");
+        EXPECT_EQ(rig.view.positions[Slider::Slider2], rx) << line.size();
+        rig.port->Receive(Reply("+VGR", "16"));
+        EXPECT_EQ(rig.view.positions[Slider::Slider2], 4);
+    }
+}
+
+}  // namespace
+}  // namespace quellmark::testing
