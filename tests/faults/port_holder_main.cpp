@@ -1,23 +1,21 @@
-// Holds the serial device named on the command line open until its standard input closes.
-// Prints "held" once it has the device, "failed" if it could not get it.
-#include <unistd.h>
+// Holds the serial device named on the command line open, as another copy of the program would,
+// until SIGTERM. Prints "held" once it has it. QSerialPort's lock file is what makes it busy.
+#include <signal.h>
 
 #include <QCoreApplication>
 #include <QSerialPort>
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
+    sigset_t term;
+    sigemptyset(&term);
+    sigaddset(&term, SIGTERM);
+    sigprocmask(SIG_BLOCK, &term, nullptr);
     QCoreApplication app(argc, argv);
-    if (argc != 2) {
-        std::fputs("usage: quellmark-port-holder DEVICE\n", stderr);
-        return 2;
-    }
-    QSerialPort port(QString::fromLocal8Bit(argv[1]));
-    const bool held = port.open(QIODevice::ReadWrite);
-    std::puts(held ? "held" : "failed");
+    QSerialPort port(QString::fromLocal8Bit(argv[argc - 1]));
+    std::puts(port.open(QIODevice::ReadWrite) ? "held" : "failed");
     std::fflush(stdout);
-    char c = 0;
-    while (read(STDIN_FILENO, &c, 1) > 0) {
-    }
-    return held ? 0 : 1;
+    // Returns normally, so that the port closes and its lock file goes.
+    int signal = 0;
+    sigwait(&term, &signal);
 }

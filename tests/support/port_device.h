@@ -6,18 +6,15 @@
 namespace quellmark::test_support {
 
 // Points port `number` at `device` while it lives.
-class PortDevice {
-public:
+struct PortDevice {
     PortDevice(int number, const std::string& device)
-        : name_("QUELLMARK_COM" + QByteArray::number(number)) {
-        qputenv(name_.constData(), QByteArray::fromStdString(device));
+        : name("QUELLMARK_COM" + QByteArray::number(number)) {
+        qputenv(name.constData(), QByteArray::fromStdString(device));
     }
-    ~PortDevice() { qunsetenv(name_.constData()); }
+    ~PortDevice() { qunsetenv(name.constData()); }
     PortDevice(const PortDevice&) = delete;
     PortDevice& operator=(const PortDevice&) = delete;
-
-private:
-    QByteArray name_;
+    const QByteArray name;
 };
 
 }  // namespace quellmark::test_support

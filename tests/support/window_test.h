@@ -1,0 +1,103 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QGroupBox>
+#include <QMessageBox>
+#include <QProcess>
+#include <QSlider>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+#include <stdexcept>
+#include <utility>
+
+#include "form1.h"
+#include "qt_serial_port.h"
+
+namespace quellmark::test_support {
+
+// Generous for a loaded machine; waits end as soon as their condition holds.
+inline constexpr int kTimeoutMs = 10000;
+
+inline const QString kOpenFailedBox = "Quellmark|3|1024|Fehler beim Öffnen des Comports!";
+// The connect button's caption, then whether the controls that need a connection are enabled.
+inline const QString kDisconnected = "Verbinden 0000";
+inline const QString kConnected = "Trennen 1111";
+
+// A helper program, its standard error passed through; ended with SIGTERM, and waited for, when
+// this goes.
+struct ChildProcess : QProcess {
+    ChildProcess(const QString& program, const QStringList& arguments) {
+        setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        start(program, arguments);
+    }
+    ~ChildProcess() override {
+        terminate();
+        (void)QTest::qWaitFor([&] { return state() == QProcess::NotRunning; }, kTimeoutMs);
+    }
+    // Its first line of output, without the line end; empty if none came in time.
+    QString FirstLine() {
+        (void)QTest::qWaitFor([&] { return canReadLine(); }, kTimeoutMs);
+        return QString::fromLocal8Bit(readLine()).trimmed();
+    }
+};
+
+// The window on `port` (the real serial port unless the test gives another), shown and driven as
+// a user drives it. Every message box is answered with OK as soon as it shows, also inside the
+// window's own nested event loop; one the test did not take fails it.
+class WindowTest : public ::testing::Test {
+protected:
+    explicit WindowTest(SerialPort* port = new QtSerialPort)
+        : port(port), form(std::make_unique<Form1>(std::unique_ptr<SerialPort>(port))) {
+        form->show();
+        QObject::connect(&boxTimer, &QTimer::timeout, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                boxes << QStringList{box->windowTitle(), QString::number(box->icon()),
+                                     QString::number(box->standardButtons().toInt()), box->text()}
+                             .join('|');
+                box->button(QMessageBox::Ok)->click();
+            }
+        });
+        boxTimer.start(2);
+    }
+    // The window goes first, so that its port closes while the test's device is still there.
+    void TearDown() override {
+        EXPECT_EQ(boxes, QStringList());
+        form.reset();
+    }
+
+    template <typename W = QWidget>
+    W* Find(const char* name) const {
+        if (auto* widget = form->findChild<W*>(name)) {
+            return widget;
+        }
+        throw std::runtime_error(std::string("no widget ") + name);
+    }
+    void Click(const char* name) { QTest::mouseClick(Find<QAbstractButton>(name), Qt::LeftButton); }
+    void Press(const char* name, Qt::Key key) { QTest::keyClick(Find(name), key); }
+    QString Text(const char* name) const {
+        const auto* frame = qobject_cast<const QGroupBox*>(Find(name));
+        return frame ? frame->title() : Find(name)->property("text").toString();
+    }
+    int Position(const char* slider) const { return Find<QSlider>(slider)->value(); }
+    QString State() const {
+        QString state = Text("Command1") + ' ';
+        for (const char* name : {"Command2", "Command3", "Frame2", "Frame3"}) {
+            state += Find(name)->isEnabled() ? '1' : '0';
+        }
+        return state;
+    }
+    static bool WaitUntil(const std::function<bool()>& condition) {
+        return QTest::qWaitFor(condition, kTimeoutMs);
+    }
+
+    SerialPort* port;  // owned by the window
+    std::unique_ptr<Form1> form;
+    QTimer boxTimer;
+    QStringList boxes;  // each box shown: title|icon|buttons|text
+};
+
+}  // namespace quellmark::test_support

@@ -1,0 +1,166 @@
+#include <QComboBox>
+#include <QWheelEvent>
+#include <functional>
+
+#include "fake_serial_port.h"
+#include "window_test.h"
+
+namespace quellmark {
+namespace {
+
+using test_support::kDisconnected;
+
+struct Form1Test : test_support::WindowTest {
+    Form1Test() : WindowTest(new testing::FakeSerialPort) {}
+    testing::FakeSerialPort& fake = static_cast<testing::FakeSerialPort&>(*port);
+};
+
+struct Element {
+    const char* name;
+    const char* parent;  // nullptr: the window
+    QRect geometry;
+    const char* text;  // nullptr: none to check here
+    bool enabled;
+};
+
+// Label1 shows a decimal separator; the locale tests check it.
+const Element kElements[] = {
+    {"Frame1", nullptr, {8, 8, 129, 105}, "Schnittstelle", true},
+    {"Combo1", "Frame1", {8, 16, 113, 21}, nullptr, true},
+    {"Label9", "Frame1", {8, 40, 81, 19}, "Kanal Nr.", true},
+    {"Text1", "Frame1", {88, 40, 33, 19}, "A", true},
+    {"Command1", "Frame1", {8, 64, 113, 33}, "Verbinden", true},
+    {"Command2", nullptr, {16, 120, 113, 33}, "Aktuelle Werte auslesen", false},
+    {"Command3", nullptr, {16, 160, 113, 33}, "Einstellungen Speichern", false},
+    {"Frame2", nullptr, {144, 8, 177, 473}, "TX Gain", false},
+    {"Slider1", "Frame2", {8, 16, 41, 449}, nullptr, false},
+    {"Label3", "Frame2", {48, 424, 49, 17}, "Gain : ", false},
+    {"Label1", "Frame2", {96, 424, 73, 17}, nullptr, false},
+    {"Label4", "Frame2", {48, 440, 49, 17}, "Value : ", false},
+    {"Label2", "Frame2", {96, 440, 73, 17}, "243", false},
+    {"Frame3", nullptr, {328, 8, 177, 473}, "RX Gain", false},
+    {"Slider2", "Frame3", {8, 16, 41, 449}, nullptr, false},
+    {"Label6", "Frame3", {48, 424, 49, 17}, "Gain : ", false},
+    {"Label7", "Frame3", {96, 424, 73, 17}, "0 db", false},
+    {"Label5", "Frame3", {48, 440, 49, 17}, "Value : ", false},
+    {"Label8", "Frame3", {96, 440, 73, 17}, "48", false},
+};
+
+TEST_F(Form1Test, StartsAsShown) {
+    EXPECT_EQ(form->windowTitle(), "Quellmark");
+    EXPECT_EQ(form->minimumSize(), QSize(514, 491));
+    EXPECT_EQ(form->maximumSize(), QSize(514, 491));
+    for (const auto& [name, parent, geometry, text, enabled] : kElements) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(Find(name)->parentWidget(), parent ? Find(parent) : form.get());
+        EXPECT_EQ(Find(name)->geometry(), geometry);
+        EXPECT_EQ(Find(name)->isEnabled(), enabled);
+        if (text != nullptr) {
+            EXPECT_EQ(Text(name), text);
+        }
+    }
+    const auto* combo = Find<QComboBox>("Combo1");
+    ASSERT_EQ(combo->count(), 10);
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_EQ(combo->itemText(i), QString("COM %1").arg(i + 1));
+    }
+    EXPECT_EQ(combo->currentIndex(), 0);
+    EXPECT_TRUE(fake.writes.empty());
+}
+
+// The separator comes from the user's locale, read once per process: ctest runs this again under
+// LANG=de_DE.UTF-8 and LANG=C, saying what to expect.
+TEST_F(Form1Test, TxGainShowsTheLocaleDecimalSeparator) {
+    if (qEnvironmentVariableIsEmpty("EXPECTED_TX_GAIN")) {
+        GTEST_SKIP() << "run by the locale entries";
+    }
+    EXPECT_EQ(Text("Label1"), qEnvironmentVariable("EXPECTED_TX_GAIN"));
+}
+
+TEST_F(Form1Test, TabVisitsTheControlsInOrderOnceConnected) {
+    Click("Command1");
+    form->activateWindow();
+    ASSERT_TRUE(WaitUntil([&] { return form->isActiveWindow(); }));
+    Find("Combo1")->setFocus();
+    QStringList visited;
+    for (int i = 0; i < 8; ++i) {
+        visited << QApplication::focusWidget()->objectName();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    EXPECT_EQ(visited, QStringList({"Combo1", "Command1", "Slider1", "Slider2", "Text1", "Command2",
+                                    "Command3", "Combo1"}));
+}
+
+// Moving the thumb down raises the gain; each move writes the value then shown, once. An odd RX
+// position keeps the value of the even one before.
+TEST_F(Form1Test, EachUserMoveWritesOneSetCommandWithTheValueShown) {
+    const auto key = [](Qt::Key key) { return [key](QSlider* s) { QTest::keyClick(s, key); }; };
+    const auto wheelDown = [](QSlider* s) {
+        QWheelEvent event({20, 200}, s->mapToGlobal(QPointF(20, 200)), {}, {0, -120}, Qt::NoButton,
+                          {}, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(s, &event);
+    };
+    const auto clickTrackNearBottom = [](QSlider* s) {
+        QTest::mouseClick(s, Qt::LeftButton, {}, {s->width() / 2, s->height() - 5});
+    };
+    const struct {
+        const char* slider;
+        std::function<void(QSlider*)> move;
+        int position;
+        const char* value;
+    } moves[] = {
+        {"Slider1", key(Qt::Key_Down), 1, "244"},   {"Slider1", key(Qt::Key_PageDown), 6, "249"},
+        {"Slider1", wheelDown, 9, "252"},           {"Slider1", key(Qt::Key_Up), 8, "251"},
+        {"Slider1", clickTrackNearBottom, 13, "0"}, {"Slider2", key(Qt::Key_Up), -1, "48"},
+        {"Slider2", key(Qt::Key_PageUp), -6, "96"}, {"Slider2", key(Qt::Key_Down), -5, "96"},
+        {"Slider2", clickTrackNearBottom, 0, "48"}, {"Slider2", wheelDown, 3, "48"},
+    };
+    Click("Command1");
+    for (const auto& [slider, move, position, value] : moves) {
+        const bool tx = slider == std::string("Slider1");
+        SCOPED_TRACE(std::string(slider) + " to " + std::to_string(position));
+        fake.writes.clear();
+        move(Find<QSlider>(slider));
+        EXPECT_EQ(Position(slider), position);
+        EXPECT_EQ(Text(tx ? "Label2" : "Label8"), value);
+        const std::string command = std::string("gsm+ A at+vg") + (tx ? "t=" : "r=") + value + "\r";
+        EXPECT_EQ(fake.writes, std::vector{command});
+    }
+}
+
+TEST_F(Form1Test, DragWritesOnceOnRelease) {
+    Click("Command1");
+    auto* slider = Find<QSlider>("Slider1");
+    const int x = slider->width() / 2;
+    QTest::mousePress(slider, Qt::LeftButton, {}, {x, 10});
+    ASSERT_TRUE(slider->isSliderDown()) << "the press missed the thumb";
+    QTest::mouseMove(slider, {x, 150});
+    QTest::mouseMove(slider, {x, 250});
+    EXPECT_TRUE(fake.writes.empty());
+    QTest::mouseRelease(slider, Qt::LeftButton, {}, {x, 250});
+    EXPECT_GT(slider->value(), 0);
+    EXPECT_EQ(fake.writes,
+              std::vector<std::string>{"gsm+ A at+vgt=" + Text("Label2").toStdString() + "\r"});
+}
+
+// The modem echoes the query, so the tag starts in column 21.
+TEST_F(Form1Test, ReplyMovesTheSliderWithoutWritingBack) {
+    Click("Command1");
+    fake.Receive("gsm+ A at+vgr?;+vgt?+VGT: 100\r\n");
+    fake.Receive("gsm+ A at+vgr?;+vgt?+VGR: 96\r\n");
+    EXPECT_EQ(Position("Slider1"), 113);
+    EXPECT_EQ(Text("Label2"), "100");
+    EXPECT_EQ(Position("Slider2"), -6);
+    EXPECT_EQ(Text("Label8"), "96");
+    EXPECT_TRUE(fake.writes.empty());
+}
+
+TEST_F(Form1Test, FailedOpenShowsTheErrorAndStaysDisconnected) {
+    fake.openSucceeds = false;
+    Click("Command1");
+    EXPECT_EQ(std::exchange(boxes, {}), QStringList{test_support::kOpenFailedBox});
+    EXPECT_EQ(State(), kDisconnected);
+}
+
+}  // namespace
+}  // namespace quellmark
