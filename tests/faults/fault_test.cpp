@@ -1,10 +1,12 @@
 #include <malloc.h>
 
 #include <QDeadlineTimer>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <numeric>
 
 #include "pseudo_terminal.h"
 #include "window_test.h"
@@ -113,10 +115,11 @@ TEST_F(FaultTest, TenMegabytesWithoutALineEndKeepMemoryBoundedAndTheWindowUsable
         return std::stol(status.substr(status.find("VmHWM:") + 6));
     };
     const long peakBefore = peakKb();
+    // Every byte value but the line ends.
     std::string piece(4096, '\0');
-    for (std::size_t i = 0; i < piece.size(); ++i) {
-        piece[i] = char(i % 256 == '\r' || i % 256 == '\n' ? 0 : i % 256);
-    }
+    std::iota(piece.begin(), piece.end(), '\0');
+    std::replace_if(
+        piece.begin(), piece.end(), [](char c) { return c == '\r' || c == '\n'; }, 0);
     const QDeadlineTimer deadline(30000);
     // Writes as the terminal takes it, letting the window read whenever the terminal is full.
     const auto send = [&](std::string_view bytes) {

@@ -14,36 +14,23 @@ public:
     FakeSerialPort() = default;
     // Also records SetPortNumber, Open and Close in `log`, so that tests can check their order
     // against the window's calls.
-    explicit FakeSerialPort(std::vector<std::string>& log) : log_(&log) {}
+    explicit FakeSerialPort(std::vector<std::string>& log) : log_(log) {}
 
     void SetEventHandler(std::function<void()> handler) override { handler_ = std::move(handler); }
     void SetPortNumber(int number) override {
-        Record("SetPortNumber " + std::to_string(number));
-        portNumber = number;
+        log_.push_back("SetPortNumber " + std::to_string(portNumber = number));
     }
-    bool Open() override {
-        Record("Open");
-        return open = openSucceeds;
-    }
-    void Close() override {
-        Record("Close");
-        open = false;
-    }
+    bool Open() override { return log_.push_back("Open"), open = openSucceeds; }
+    void Close() override { log_.push_back("Close"), open = false; }
     bool IsOpen() const override { return open; }
     void Write(const std::string& text) override { writes.push_back(text); }
     std::size_t WaitingCount() const override { return incoming.size(); }
     std::string ReadAll() override { return std::exchange(incoming, {}); }
 
     // The modem sends text and the port notifies.
-    void Receive(const std::string& text) {
-        incoming += text;
-        handler_();
-    }
+    void Receive(const std::string& text) { incoming += text, handler_(); }
     // The device goes away: the port closes itself and notifies.
-    void Lose() {
-        open = false;
-        handler_();
-    }
+    void Lose() { open = false, handler_(); }
 
     bool openSucceeds = true;
     bool open = false;
@@ -52,13 +39,8 @@ public:
     std::string incoming;
 
 private:
-    void Record(const std::string& call) {
-        if (log_ != nullptr) {
-            log_->push_back(call);
-        }
-    }
-
-    std::vector<std::string>* log_ = nullptr;
+    std::vector<std::string> unusedLog_;
+    std::vector<std::string>& log_ = unusedLog_;
     std::function<void()> handler_;
 };
 

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <QTest>
+#include <algorithm>
 #include <cerrno>
 #include <stdexcept>
 #include <string>
@@ -41,10 +42,9 @@ public:
     // Writes as much as the terminal takes now; returns how much that was.
     std::size_t WriteSome(std::string_view bytes) {
         const ssize_t written = ::write(master_, bytes.data(), bytes.size());
-        if (written < 0 && errno != EAGAIN && errno != EINTR) {
-            throw std::runtime_error("cannot write to pseudo-terminal");
-        }
-        return written > 0 ? std::size_t(written) : 0;
+        return written >= 0 || errno == EAGAIN || errno == EINTR
+                   ? std::size_t(std::max<ssize_t>(written, 0))
+                   : throw std::runtime_error("cannot write to pseudo-terminal");
     }
     // For short texts only: a long one could wait forever for room.
     void Write(std::string_view bytes) {
@@ -71,11 +71,7 @@ public:
     }
 
     // Hangs up, as a pulled adapter would.
-    void Close() {
-        if (master_ >= 0) {
-            ::close(std::exchange(master_, -1));
-        }
-    }
+    void Close() { master_ >= 0 && ::close(std::exchange(master_, -1)); }
 
 private:
     int master_ = -1;

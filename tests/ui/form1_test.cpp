@@ -15,16 +15,13 @@ struct Form1Test : test_support::WindowTest {
     testing::FakeSerialPort& fake = static_cast<testing::FakeSerialPort&>(*port);
 };
 
-struct Element {
-    const char* name;
-    const char* parent;  // nullptr: the window
+// Label1 shows a decimal separator; the locale tests check it. Texts: nullptr, none to check.
+const struct {
+    const char *name, *parent;  // parent nullptr: the window
     QRect geometry;
-    const char* text;  // nullptr: none to check here
+    const char* text;
     bool enabled;
-};
-
-// Label1 shows a decimal separator; the locale tests check it.
-const Element kElements[] = {
+} kElements[] = {
     {"Frame1", nullptr, {8, 8, 129, 105}, "Schnittstelle", true},
     {"Combo1", "Frame1", {8, 16, 113, 21}, nullptr, true},
     {"Label9", "Frame1", {8, 40, 81, 19}, "Kanal Nr.", true},
