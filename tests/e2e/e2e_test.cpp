@@ -1,16 +1,14 @@
-#include <QLineEdit>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <fstream>
 #include <random>
 
+#include "port_device.h"
 #include "window_test.h"
 
 namespace quellmark {
 namespace {
 
-using test_support::kConnected;
-using test_support::kDisconnected;
+using namespace test_support;
 
 // RX 70 lies in the bucket of position -2, TX 0 is position 13 (0 dB).
 const QStringList kGains{"--rx", "70", "--tx", "0"};
@@ -19,14 +17,12 @@ const std::string kQueryB = "gsm+ B at+vgr?;+vgt?\r";
 
 // The real window and serial port against the modem simulator. Port 1 leads to a link at a fixed
 // path, so a restarted simulator is found where the first one was.
-class E2eTest : public test_support::WindowTest {
+class E2eTest : public WindowTest {
 protected:
-    E2eTest() { qputenv("QUELLMARK_COM1", dir.filePath("modem").toLocal8Bit()); }
-
     // Starts the simulator, ending any earlier one first. All of them log to one file.
     void StartSimulator(const QStringList& options) {
         simulator.reset();
-        simulator = std::make_unique<test_support::ChildProcess>(
+        simulator = std::make_unique<ChildProcess>(
             QUELLMARK_MODEM_SIM_PATH,
             options + QStringList{"--link", dir.filePath("modem"), "--log", dir.filePath("log")});
         ASSERT_NE(simulator->FirstLine(), "");
@@ -58,17 +54,16 @@ protected:
     }
 
     QTemporaryDir dir;
-    std::unique_ptr<test_support::ChildProcess> simulator;
+    const PortDevice device{1, dir.filePath("modem").toStdString()};
+    std::unique_ptr<ChildProcess> simulator;
 };
 
 TEST_F(E2eTest, ReadSetStoreAndReadAgain) {
     StartSimulator(kGains);
     Click("Command1");
     ReadValues("A", 13, -2);
-    for (const auto& [label, text] :
-         {std::pair{"Label1", "0 db"}, {"Label2", "0"}, {"Label7", "-2 db"}, {"Label8", "64"}}) {
-        EXPECT_EQ(Text(label), text) << label;
-    }
+    EXPECT_EQ(QStringList({Text("Label1"), Text("Label2"), Text("Label7"), Text("Label8")}),
+              QStringList({"0 db", "0", "-2 db", "64"}));
     // Long enough for a set command wrongly following the read to arrive.
     QTest::qWait(300);
     EXPECT_EQ(Log(), std::vector{kQueryA});
@@ -94,19 +89,26 @@ TEST_F(E2eTest, ThousandRandomSliderStepsReachTheModemInOrder) {
     int tx = 0, rx = 0, rxValue = 48;
     std::vector<std::string> expected;
     while (expected.size() < 1000) {
-        const bool onTx = random() % 2;
         const auto [key, delta] = keys[random() % 4];
-        int& position = onTx ? tx : rx;
-        const int before = std::exchange(
-            position, onTx ? std::clamp(tx + delta, 0, 115) : std::clamp(rx + delta, -22, 6));
-        Press(onTx ? "Slider1" : "Slider2", key);
-        ASSERT_EQ(Position(onTx ? "Slider1" : "Slider2"), position) << expected.size();
-        if (position != before) {
-            rxValue = rx % 2 == 0 ? 48 - 8 * rx : rxValue;
-            expected.push_back(onTx
-                                   ? "gsm+ A at+vgt=" + std::to_string(tx < 13 ? tx + 243 : tx - 13)
-                                   : "gsm+ A at+vgr=" + std::to_string(rxValue));
-            expected.back() += '\r';
+        const int txBefore = tx, rxBefore = rx;
+        if (random() % 2) {
+            tx = std::clamp(tx + delta, 0, 115);
+            Press("Slider1", key);
+        } else {
+            rx = std::clamp(rx + delta, -22, 6);
+            Press("Slider2", key);
+        }
+        ASSERT_EQ(Position("Slider1"), tx) << expected.size();
+        ASSERT_EQ(Position("Slider2"), rx) << expected.size();
+        if (tx != txBefore) {
+            expected.push_back("gsm+ A at+vgt=" + std::to_string(tx < 13 ? tx + 243 : tx - 13) +
+                               '\r');
+        }
+        if (rx % 2 == 0) {
+            rxValue = 48 - 8 * rx;
+        }
+        if (rx != rxBefore) {
+            expected.push_back("gsm+ A at+vgr=" + std::to_string(rxValue) + '\r');
         }
         // Replies come in between presses, as they would for a user.
         QCoreApplication::processEvents();

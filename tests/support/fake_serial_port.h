@@ -18,19 +18,33 @@ public:
 
     void SetEventHandler(std::function<void()> handler) override { handler_ = std::move(handler); }
     void SetPortNumber(int number) override {
-        log_.push_back("SetPortNumber " + std::to_string(portNumber = number));
+        portNumber = number;
+        log_.push_back("SetPortNumber " + std::to_string(number));
     }
-    bool Open() override { return log_.push_back("Open"), open = openSucceeds; }
-    void Close() override { log_.push_back("Close"), open = false; }
+    bool Open() override {
+        log_.push_back("Open");
+        open = openSucceeds;
+        return open;
+    }
+    void Close() override {
+        log_.push_back("Close");
+        open = false;
+    }
     bool IsOpen() const override { return open; }
     void Write(const std::string& text) override { writes.push_back(text); }
     std::size_t WaitingCount() const override { return incoming.size(); }
     std::string ReadAll() override { return std::exchange(incoming, {}); }
 
     // The modem sends text and the port notifies.
-    void Receive(const std::string& text) { incoming += text, handler_(); }
+    void Receive(const std::string& text) {
+        incoming += text;
+        handler_();
+    }
     // The device goes away: the port closes itself and notifies.
-    void Lose() { open = false, handler_(); }
+    void Lose() {
+        open = false;
+        handler_();
+    }
 
     bool openSucceeds = true;
     bool open = false;
@@ -39,8 +53,8 @@ public:
     std::string incoming;
 
 private:
-    std::vector<std::string> unusedLog_;
-    std::vector<std::string>& log_ = unusedLog_;
+    std::vector<std::string> ownLog_;
+    std::vector<std::string>& log_ = ownLog_;
     std::function<void()> handler_;
 };
 

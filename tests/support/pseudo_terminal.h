@@ -6,12 +6,10 @@
 #include <unistd.h>
 
 #include <QTest>
-#include <algorithm>
 #include <cerrno>
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <utility>
 
 namespace quellmark::test_support {
 
@@ -42,9 +40,13 @@ public:
     // Writes as much as the terminal takes now; returns how much that was.
     std::size_t WriteSome(std::string_view bytes) {
         const ssize_t written = ::write(master_, bytes.data(), bytes.size());
-        return written >= 0 || errno == EAGAIN || errno == EINTR
-                   ? std::size_t(std::max<ssize_t>(written, 0))
-                   : throw std::runtime_error("cannot write to pseudo-terminal");
+        if (written >= 0) {
+            return std::size_t(written);
+        }
+        if (errno != EAGAIN && errno != EINTR) {
+            throw std::runtime_error("cannot write to pseudo-terminal");
+        }
+        return 0;
     }
     // For short texts only: a long one could wait forever for room.
     void Write(std::string_view bytes) {
@@ -57,7 +59,8 @@ public:
     std::string ReadAvailable() {
         std::string bytes;
         char chunk[4096];
-        for (ssize_t count; (count = ::read(master_, chunk, sizeof chunk)) > 0;) {
+        ssize_t count;
+        while ((count = ::read(master_, chunk, sizeof chunk)) > 0) {
             bytes.append(chunk, std::size_t(count));
         }
         return bytes;
@@ -65,13 +68,21 @@ public:
     // Runs the event loop until `count` bytes have arrived or the time is up; returns them.
     std::string Receive(std::size_t count, int timeout_ms = 10000) {
         std::string received;
-        (void)QTest::qWaitFor([&] { return (received += ReadAvailable()).size() >= count; },
-                              timeout_ms);
+        const auto arrived = [&] {
+            received += ReadAvailable();
+            return received.size() >= count;
+        };
+        (void)QTest::qWaitFor(arrived, timeout_ms);
         return received;
     }
 
     // Hangs up, as a pulled adapter would.
-    void Close() { master_ >= 0 && ::close(std::exchange(master_, -1)); }
+    void Close() {
+        if (master_ >= 0) {
+            ::close(master_);
+            master_ = -1;
+        }
+    }
 
 private:
     int master_ = -1;

@@ -2,17 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QGroupBox>
-#include <QMessageBox>
-#include <QProcess>
-#include <QSlider>
-#include <QTest>
-#include <QTimer>
+#include <QtTest>
+#include <QtWidgets>
 #include <memory>
 #include <stdexcept>
-#include <utility>
 
 #include "form1.h"
 #include "qt_serial_port.h"
@@ -27,8 +20,11 @@ inline const QString kOpenFailedBox = "Quellmark|3|1024|Fehler beim Öffnen des 
 inline const QString kDisconnected = "Verbinden 0000";
 inline const QString kConnected = "Trennen 1111";
 
-// A helper program, its standard error passed through; ended with SIGTERM, and waited for, when
-// this goes.
+inline bool WaitUntil(const std::function<bool()>& condition) {
+    return QTest::qWaitFor(condition, kTimeoutMs);
+}
+
+// A helper program, its standard error passed through; sent SIGTERM and waited for when this goes.
 struct ChildProcess : QProcess {
     ChildProcess(const QString& program, const QStringList& arguments) {
         setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -36,11 +32,11 @@ struct ChildProcess : QProcess {
     }
     ~ChildProcess() override {
         terminate();
-        (void)QTest::qWaitFor([&] { return state() == QProcess::NotRunning; }, kTimeoutMs);
+        WaitUntil([&] { return state() == QProcess::NotRunning; });
     }
-    // Its first line of output, without the line end; empty if none came in time.
+    // Its first line of output, trimmed; empty if none came in time.
     QString FirstLine() {
-        (void)QTest::qWaitFor([&] { return canReadLine(); }, kTimeoutMs);
+        WaitUntil([&] { return canReadLine(); });
         return QString::fromLocal8Bit(readLine()).trimmed();
     }
 };
@@ -71,7 +67,7 @@ protected:
 
     template <typename W = QWidget>
     W* Find(const char* name) const {
-        if (auto* widget = form->findChild<W*>(name)) {
+        if (W* widget = form->findChild<W*>(name)) {
             return widget;
         }
         throw std::runtime_error(std::string("no widget ") + name);
@@ -89,9 +85,6 @@ protected:
             state += Find(name)->isEnabled() ? '1' : '0';
         }
         return state;
-    }
-    static bool WaitUntil(const std::function<bool()>& condition) {
-        return QTest::qWaitFor(condition, kTimeoutMs);
     }
 
     SerialPort* port;  // owned by the window

@@ -1,16 +1,12 @@
-#include <QComboBox>
-#include <QWheelEvent>
-#include <functional>
-
 #include "fake_serial_port.h"
 #include "window_test.h"
 
 namespace quellmark {
 namespace {
 
-using test_support::kDisconnected;
+using namespace test_support;
 
-struct Form1Test : test_support::WindowTest {
+struct Form1Test : WindowTest {
     Form1Test() : WindowTest(new testing::FakeSerialPort) {}
     testing::FakeSerialPort& fake = static_cast<testing::FakeSerialPort&>(*port);
 };
@@ -155,7 +151,7 @@ TEST_F(Form1Test, ReplyMovesTheSliderWithoutWritingBack) {
 TEST_F(Form1Test, FailedOpenShowsTheErrorAndStaysDisconnected) {
     fake.openSucceeds = false;
     Click("Command1");
-    EXPECT_EQ(std::exchange(boxes, {}), QStringList{test_support::kOpenFailedBox});
+    EXPECT_EQ(std::exchange(boxes, {}), QStringList{kOpenFailedBox});
     EXPECT_EQ(State(), kDisconnected);
 }
 
