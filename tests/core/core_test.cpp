@@ -160,7 +160,8 @@ TEST(ReceivePathTest, LinesPastTheCapAreDroppedUpToTheirEnd) {
     for (const auto& [line, rx] : cases) {
         Rig rig;
         rig.Toggle();
-        rig.port->Receive(line + "\r\n");
+        rig.port->Receive(line);
+        rig.port->Receive("\r\n");
         EXPECT_EQ(rig.view.positions[Slider::Slider2], rx) << line.size();
         rig.port->Receive(kLeadIn + "+VGR: 16\r\n");
         EXPECT_EQ(rig.view.positions[Slider::Slider2], 4);
