@@ -2,6 +2,10 @@
 
 #include <QByteArray>
 #include <QtGlobal>
+#include <algorithm>
+#include <tuple>
+
+#include "present_ports.h"
 
 namespace quellmark {
 
@@ -10,23 +14,98 @@ namespace {
 constexpr int kFirstPort = 1;
 constexpr int kLastPort = 10;
 
-QString DefaultDevicePath(int number) {
-#ifdef Q_OS_WIN
-    return QStringLiteral("COM%1").arg(number);
-#else
-    return QStringLiteral("/dev/ttyS%1").arg(number - 1);
-#endif
+QString VariableName(int number) {
+    return QStringLiteral("QUELLMARK_COM%1").arg(number);
+}
+
+// Sorts "ttyUSB2" before "ttyUSB10": the name without its trailing digits, then their value
+// (a longer run without leading zeros is larger), then the name itself for "ttyS01" and "ttyS1".
+auto NaturalKey(const QString& name) {
+    qsizetype digitsStart = name.size();
+    while (digitsStart > 0 && name[digitsStart - 1].isDigit()) {
+        --digitsStart;
+    }
+    qsizetype valueStart = digitsStart;
+    while (valueStart < name.size() - 1 && name[valueStart] == u'0') {
+        ++valueStart;
+    }
+    const QStringView view(name);
+    return std::make_tuple(view.first(digitsStart), name.size() - valueStart,
+                           view.sliced(valueStart), view);
+}
+
+std::vector<PresentPort> InNumberingOrder(std::vector<PresentPort> ports) {
+    std::stable_sort(ports.begin(), ports.end(), [](const PresentPort& a, const PresentPort& b) {
+        return std::tuple(a.kind, NaturalKey(a.name)) < std::tuple(b.kind, NaturalKey(b.name));
+    });
+    return ports;
+}
+
+// Where port `number` leads: a device named by the variable, one of the present ports, or
+// nowhere (an empty path).
+struct PortChoice {
+    QString path;
+    QString description;
+    bool fromVariable = false;
+};
+
+PortChoice ChoosePort(int number, const EnvironmentLookup& environment, const PortLister& present) {
+    if (number < kFirstPort || number > kLastPort) {
+        return {};
+    }
+    const QString configured = environment(VariableName(number).toLatin1().constData());
+    if (!configured.isEmpty()) {
+        return {configured, {}, true};
+    }
+    const std::vector<PresentPort> ports = InNumberingOrder(present());
+    const std::size_t index = std::size_t(number - kFirstPort);
+    if (index >= ports.size()) {
+        return {};
+    }
+    return {ports[index].path, ports[index].description};
 }
 
 }  // namespace
 
-QString DevicePathForPort(int number, const EnvironmentLookup& environment) {
-    if (number < kFirstPort || number > kLastPort) {
-        return {};
+PortKind KindOfPort(const QString& name) {
+    for (const char* prefix : {"ttyS", "ttyAMA"}) {
+        if (name.startsWith(QLatin1String(prefix))) {
+            return PortKind::OnBoard;
+        }
     }
-    const QByteArray name = "QUELLMARK_COM" + QByteArray::number(number);
-    const QString configured = environment(name.constData());
-    return configured.isEmpty() ? DefaultDevicePath(number) : configured;
+    for (const char* prefix : {"ttyUSB", "ttyACM"}) {
+        if (name.startsWith(QLatin1String(prefix))) {
+            return PortKind::Adapter;
+        }
+    }
+    return PortKind::Other;
+}
+
+QString DevicePathForPort(int number, const EnvironmentLookup& environment,
+                          const PortLister& present) {
+    return ChoosePort(number, environment, present).path;
+}
+
+QString DescribePort(int number, const EnvironmentLookup& environment, const PortLister& present) {
+    const PortChoice choice = ChoosePort(number, environment, present);
+    if (choice.path.isEmpty()) {
+        return QStringLiteral("Kein Gerät");
+    }
+    if (choice.fromVariable) {
+        return QStringLiteral("%1 (%2)").arg(choice.path, VariableName(number));
+    }
+    if (choice.description.isEmpty()) {
+        return choice.path;
+    }
+    return QStringLiteral("%1 – %2").arg(choice.path, choice.description);
+}
+
+QString DevicePathForPort(int number) {
+    return DevicePathForPort(number, SystemEnvironment, PresentSystemPorts);
+}
+
+QString DescribePort(int number) {
+    return DescribePort(number, SystemEnvironment, PresentSystemPorts);
 }
 
 QString SystemEnvironment(const char* name) {

@@ -2,15 +2,48 @@
 
 #include <QString>
 #include <functional>
+#include <vector>
 
 namespace quellmark {
 
 // Returns the value of an environment variable, or an empty string when it is not set.
 using EnvironmentLookup = std::function<QString(const char* name)>;
 
-// The device behind port number 1..10: QUELLMARK_COM<n> when set, else the system's n-th serial
-// port. Empty for any other number.
-QString DevicePathForPort(int number, const EnvironmentLookup& environment);
+// The groups that ports are numbered in, first to last.
+enum class PortKind {
+    OnBoard,  // the machine's own UARTs: ttyS*, ttyAMA*
+    Adapter,  // USB serial adapters and modems: ttyUSB*, ttyACM*
+    Other,    // anything else the system lists, such as Bluetooth (rfcomm*)
+};
+
+// A serial port that is there now.
+struct PresentPort {
+    QString name;  // "ttyUSB0"
+    QString path;  // "/dev/ttyUSB0"
+    QString description;
+    PortKind kind;
+};
+
+PortKind KindOfPort(const QString& name);
+
+// Lists the ports present now; asked only when no variable names the device, as asking the
+// system takes a while.
+using PortLister = std::function<std::vector<PresentPort>()>;
+
+// The device behind port number 1..10: QUELLMARK_COM<n> when set, else the n-th present port,
+// on-board ports first, then adapters, then the rest, each group in natural name order (ttyUSB2
+// before ttyUSB10). Empty for any other number and when there is no n-th port.
+QString DevicePathForPort(int number, const EnvironmentLookup& environment,
+                          const PortLister& present);
+
+// What port `number` leads to, for people: "/dev/ttyUSB0 – FT232R USB UART", the path alone
+// without a description, "/tmp/modem (QUELLMARK_COM1)" for a device named by the variable, and
+// "Kein Gerät" when there is none.
+QString DescribePort(int number, const EnvironmentLookup& environment, const PortLister& present);
+
+// The same for this process's environment and the ports present on the system now.
+QString DevicePathForPort(int number);
+QString DescribePort(int number);
 
 QString SystemEnvironment(const char* name);
 

@@ -60,7 +60,7 @@ void QtSerialPort::SetPortNumber(int number) {
 
 bool QtSerialPort::Open() {
     Close();
-    const QString device = DevicePathForPort(portNumber_, SystemEnvironment);
+    const QString device = DevicePathForPort(portNumber_);
     if (device.isEmpty()) {
         return false;
     }

@@ -2,14 +2,17 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 #include <ctime>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "device_path.h"
 #include "port_device.h"
+#include "present_ports.h"
 #include "pseudo_terminal.h"
 #include "qt_serial_port.h"
 
@@ -18,15 +21,83 @@ namespace {
 
 using test_support::PortDevice;
 
-TEST(DevicePathForPort, ConfiguredElseSystemPortWithinOneToTen) {
-    const PortDevice one(1, "/dev/ttyUSB0"), ten(10, "/dev/ttyACM0"), eleven(11, "/dev/ttyUSB1"),
-        empty(2, "");
-    // Indexed by port number.
-    const std::string expected[] = {"",           "/dev/ttyUSB0", "/dev/ttyS1",   "/dev/ttyS2",
-                                    "/dev/ttyS3", "/dev/ttyS4",   "/dev/ttyS5",   "/dev/ttyS6",
-                                    "/dev/ttyS7", "/dev/ttyS8",   "/dev/ttyACM0", ""};
-    for (int port = 0; port < 12; ++port) {
-        EXPECT_EQ(DevicePathForPort(port, SystemEnvironment).toStdString(), expected[port]) << port;
+// An environment with QUELLMARK_COM<n> set for the numbers given.
+EnvironmentLookup Variables(std::map<std::string, QString> values) {
+    return [values](const char* name) {
+        const auto found = values.find(name);
+        return found == values.end() ? QString() : found->second;
+    };
+}
+
+PresentPort Port(const char* name, const char* description = "") {
+    return {name, QStringLiteral("/dev/") + name, description, KindOfPort(name)};
+}
+
+PortLister Listing(std::vector<PresentPort> ports) {
+    return [ports] { return ports; };
+}
+
+TEST(DevicePathForPort, OnBoardThenAdaptersThenTheRestEachInNaturalOrder) {
+    // Listed in the system's own order, which is no order at all.
+    const PortLister present =
+        Listing({Port("rfcomm0"), Port("ttyUSB10"), Port("ttyS1"), Port("ttyACM0"), Port("ttyUSB2"),
+                 Port("ttyS0"), Port("ttyAMA0"), Port("ttyGS0")});
+    // clang-format off
+    const std::string expected[] = {"/dev/ttyAMA0", "/dev/ttyS0", "/dev/ttyS1", "/dev/ttyACM0",
+                                    "/dev/ttyUSB2", "/dev/ttyUSB10", "/dev/rfcomm0", "/dev/ttyGS0",
+                                    "", ""};
+    // clang-format on
+    const auto none = Variables({});
+    for (int number = 1; number <= 10; ++number) {
+        EXPECT_EQ(DevicePathForPort(number, none, present).toStdString(), expected[number - 1])
+            << number;
+    }
+}
+
+TEST(DevicePathForPort, VariableWinsWithinOneToTen) {
+    const PortLister laptop = Listing({Port("ttyUSB0")});
+    const auto environment = Variables({{"QUELLMARK_COM1", "/tmp/modem"},
+                                        {"QUELLMARK_COM3", "/dev/ttyS4"},
+                                        {"QUELLMARK_COM10", "/dev/ttyACM9"},
+                                        {"QUELLMARK_COM0", "/dev/null"},
+                                        {"QUELLMARK_COM11", "/dev/null"},
+                                        {"QUELLMARK_COM2", ""}});
+    const std::pair<int, std::string> cases[] = {{1, "/tmp/modem"},    {2, ""}, {3, "/dev/ttyS4"},
+                                                 {10, "/dev/ttyACM9"}, {0, ""}, {11, ""}};
+    for (const auto& [number, path] : cases) {
+        EXPECT_EQ(DevicePathForPort(number, environment, laptop).toStdString(), path) << number;
+    }
+    // Without the variable, the laptop's one adapter is port 1.
+    EXPECT_EQ(DevicePathForPort(1, Variables({}), laptop), "/dev/ttyUSB0");
+}
+
+TEST(DescribePort, PathAndDescriptionOrWhereTheVariableLeadsOrNoDevice) {
+    const PortLister present = Listing({Port("ttyUSB0", "FT232R USB UART"), Port("ttyS0")});
+    const auto environment = Variables({{"QUELLMARK_COM3", "/tmp/modem"}});
+    const std::pair<int, QString> cases[] = {{1, "/dev/ttyS0"},
+                                             {2, "/dev/ttyUSB0 – FT232R USB UART"},
+                                             {3, "/tmp/modem (QUELLMARK_COM3)"},
+                                             {4, "Kein Gerät"},
+                                             {0, "Kein Gerät"}};
+    for (const auto& [number, text] : cases) {
+        EXPECT_EQ(DescribePort(number, environment, present), text) << number;
+    }
+}
+
+// The kernel reserves ttyS slots that no UART fills; those are no port.
+TEST(HasUart, EmptySlotIsNoPortAndATtyWithoutAUartTypeIs) {
+    QTemporaryDir sysfs;
+    const std::pair<const char*, bool> cases[] = {{"4\n", true}, {"0\n", false}, {nullptr, true}};
+    int slot = 0;
+    for (const auto& [type, present] : cases) {
+        const QString tty = sysfs.filePath(QString::number(slot++));
+        ASSERT_TRUE(QDir().mkpath(tty));
+        if (type) {
+            QFile file(tty + "/type");
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(type);
+        }
+        EXPECT_EQ(HasUart(tty), present) << (type ? type : "no type");
     }
 }
 
