@@ -1,0 +1,299 @@
+#include "form1.h"
+
+#include <commctrl.h>
+
+#include <stdexcept>
+#include <utility>
+
+#include "gain_scale.h"
+#include "text_conversion.h"
+#include "user_locale.h"
+
+namespace quellmark {
+
+using win32::ControlId;
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"QuellmarkForm1";
+constexpr wchar_t kTitle[] = L"Quellmark";
+// Fixed size: no maximising, no resizing border.
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr SIZE kClientSize{514, 491};
+constexpr int kComboFieldHeight = 21;
+constexpr int kComboVisibleEntries = 10;
+constexpr WORD kIconId = 1;
+
+void RegisterWindowClass(WNDPROC windowProc) {
+    static const ATOM atom = [windowProc] {
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof(windowClass);
+        windowClass.lpfnWndProc = windowProc;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        // The dialog background, on which the controls draw their own.
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        windowClass.lpszClassName = kClassName;
+        return RegisterClassExW(&windowClass);
+    }();
+    if (atom == 0) {
+        throw std::runtime_error("cannot register the window class");
+    }
+}
+
+bool IsPushButton(HWND control) {
+    return (SendMessageW(control, WM_GETDLGCODE, 0, 0) &
+            (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0;
+}
+
+}  // namespace
+
+Form1::Form1(std::unique_ptr<SerialPort> port) {
+    RegisterWindowClass(&Form1::WindowProc);
+    CreateWindowExW(0, kClassName, kTitle, kStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                    CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+    if (window_ == nullptr) {
+        throw std::runtime_error("cannot create the window");
+    }
+    CreateElements();
+    RECT frame{};
+    GetWindowRect(window_, &frame);
+    FitToDpi({frame.left, frame.top});
+    SetIcons();
+    controller_ =
+        std::make_unique<GainController>(*this, std::move(port), win32::UserDecimalSeparator());
+    controller_->OnStartup();
+}
+
+Form1::~Form1() {
+    if (window_ != nullptr) {
+        DestroyWindow(window_);
+    }
+}
+
+LRESULT CALLBACK Form1::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* form =
+            static_cast<Form1*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
+        form->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    }
+    auto* form = reinterpret_cast<Form1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (form == nullptr) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        form->window_ = nullptr;
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    return form->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        case WM_VSCROLL:
+            OnVScroll(reinterpret_cast<HWND>(lParam), LOWORD(wParam));
+            return 0;
+        case WM_ACTIVATE:
+            OnActivate(LOWORD(wParam) != WA_INACTIVE);
+            return 0;
+        case DM_GETDEFID:
+            return OnGetDefId();
+        case WM_DPICHANGED:
+            OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        case WM_DESTROY:
+            controller_.reset();
+            return 0;
+        default:
+            return DefWindowProcW(window_, message, wParam, lParam);
+    }
+}
+
+void Form1::CreateElements() {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    for (const win32::ElementSpec& spec : win32::Elements()) {
+        CreateWindowExW(
+            spec.exStyle, spec.windowClass, spec.caption, spec.style, 0, 0, 0, 0, window_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(win32::IdOf(spec.id))), instance, nullptr);
+    }
+    slider1_.Attach(Control(ControlId::Slider1), GainScale::kTxPositionMin,
+                    GainScale::kTxPositionMax);
+    slider2_.Attach(Control(ControlId::Slider2), GainScale::kRxPositionMin,
+                    GainScale::kRxPositionMax);
+}
+
+void Form1::SetIcons() {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    const auto load = [instance](int size) {
+        return LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON, size, size, LR_SHARED);
+    };
+    if (HANDLE big = load(GetSystemMetrics(SM_CXICON))) {
+        SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    }
+    if (HANDLE small = load(GetSystemMetrics(SM_CXSMICON))) {
+        SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+    }
+}
+
+// Sizes the window and lays out the controls for the dpi of the monitor the window is on.
+void Form1::FitToDpi(POINT origin) {
+    dpi_ = GetDpiForWindow(window_);
+    const SIZE size = win32::WindowSizeFor(kClientSize, kStyle, 0, dpi_);
+    SetWindowPos(window_, nullptr, origin.x, origin.y, size.cx, size.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    LayOutElements();
+}
+
+void Form1::LayOutElements() {
+    win32::FontHandle font = win32::CreateMessageFont(dpi_);
+    const auto fontHandle = reinterpret_cast<WPARAM>(
+        font ? font.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+    for (const win32::ElementSpec& spec : win32::Elements()) {
+        const HWND control = Control(spec.id);
+        const win32::Geometry geometry = win32::Scaled(win32::ClientGeometry(spec), dpi_);
+        SendMessageW(control, WM_SETFONT, fontHandle, TRUE);
+        SetWindowPos(control, nullptr, geometry.x, geometry.y, geometry.width, geometry.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    // The controls no longer use the old font.
+    font_ = std::move(font);
+    FitComboHeight(win32::Scaled({0, 0, 0, kComboFieldHeight}, dpi_).height);
+}
+
+// A drop-down list sizes its field by the font; this gives the field the height of the table,
+// and the list below it room for every port.
+void Form1::FitComboHeight(int height) {
+    const HWND combo = Control(ControlId::Combo1);
+    RECT field{};
+    GetWindowRect(combo, &field);
+    const auto itemHeight = SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+    SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
+                 itemHeight + height - (field.bottom - field.top));
+    const auto entryHeight = SendMessageW(combo, CB_GETITEMHEIGHT, 0, 0);
+    SetWindowPos(combo, nullptr, 0, 0, field.right - field.left,
+                 height + static_cast<int>(entryHeight) * kComboVisibleEntries + 2,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form1::OnCommand(int id, int code) {
+    if (code != BN_CLICKED || controller_ == nullptr) {
+        return;
+    }
+    switch (static_cast<ControlId>(id)) {
+        case ControlId::Command1:
+            controller_->OnConnectToggle();
+            break;
+        case ControlId::Command2:
+            controller_->OnReadValues();
+            break;
+        case ControlId::Command3:
+            controller_->OnSaveSettings();
+            break;
+        default:
+            break;
+    }
+}
+
+void Form1::OnVScroll(HWND trackbar, int code) {
+    if (controller_ == nullptr) {
+        return;
+    }
+    if (trackbar == slider1_.Handle() && slider1_.TakeUserChange(code)) {
+        controller_->OnTxSliderChanged();
+    } else if (trackbar == slider2_.Handle() && slider2_.TakeUserChange(code)) {
+        controller_->OnRxSliderChanged();
+    }
+}
+
+// A plain window does not keep its focused control across activation as a dialog does.
+void Form1::OnActivate(bool active) {
+    if (!active) {
+        const HWND focus = GetFocus();
+        lastFocus_ = IsChild(window_, focus) ? focus : nullptr;
+        return;
+    }
+    const HWND focus = lastFocus_ != nullptr && IsWindowEnabled(lastFocus_)
+                           ? lastFocus_
+                           : GetNextDlgTabItem(window_, nullptr, FALSE);
+    SetFocus(focus);
+}
+
+// Enter presses the focused button; elsewhere it presses nothing.
+LRESULT Form1::OnGetDefId() const {
+    const HWND focus = GetFocus();
+    if (IsChild(window_, focus) && IsPushButton(focus)) {
+        return MAKELRESULT(GetDlgCtrlID(focus), DC_HASDEFID);
+    }
+    return 0;
+}
+
+void Form1::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    const SIZE size = win32::WindowSizeFor(kClientSize, kStyle, 0, dpi_);
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, size.cx, size.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    LayOutElements();
+}
+
+HWND Form1::Control(ControlId id) const {
+    return GetDlgItem(window_, win32::IdOf(id));
+}
+
+win32::GainTrackbar& Form1::Trackbar(Slider slider) {
+    return slider == Slider::Slider1 ? slider1_ : slider2_;
+}
+
+const win32::GainTrackbar& Form1::Trackbar(Slider slider) const {
+    return slider == Slider::Slider1 ? slider1_ : slider2_;
+}
+
+void Form1::SetText(Element element, const std::string& text) {
+    SetWindowTextW(Control(win32::ControlFor(element)), win32::ToWide(text).c_str());
+}
+
+std::string Form1::GetText(Element element) const {
+    return win32::ToUtf8(win32::WindowText(Control(win32::ControlFor(element))));
+}
+
+// A group box neither disables its contents nor stands between them and the window: disabling a
+// frame disables each element in it.
+void Form1::SetEnabled(Element element, bool enabled) {
+    const ControlId id = win32::ControlFor(element);
+    for (const win32::ElementSpec& spec : win32::Elements()) {
+        if (spec.id == id || spec.frame == id) {
+            EnableWindow(Control(spec.id), enabled);
+        }
+    }
+}
+
+int Form1::GetPosition(Slider slider) const {
+    return Trackbar(slider).Position();
+}
+
+void Form1::SetPosition(Slider slider, int position) {
+    Trackbar(slider).SetPosition(position);
+}
+
+void Form1::AddListEntry(const std::string& text) {
+    SendMessageW(Control(ControlId::Combo1), CB_ADDSTRING, 0,
+                 reinterpret_cast<LPARAM>(win32::ToWide(text).c_str()));
+}
+
+int Form1::GetListIndex() const {
+    return static_cast<int>(SendMessageW(Control(ControlId::Combo1), CB_GETCURSEL, 0, 0));
+}
+
+void Form1::SetListIndex(int index) {
+    SendMessageW(Control(ControlId::Combo1), CB_SETCURSEL, index, 0);
+}
+
+void Form1::ShowError(const std::string& text) {
+    MessageBoxW(window_, win32::ToWide(text).c_str(), kTitle, MB_OK | MB_ICONERROR);
+}
+
+}  // namespace quellmark

@@ -1,0 +1,40 @@
+#include "gain_trackbar.h"
+
+#include <commctrl.h>
+
+namespace quellmark::win32 {
+
+void GainTrackbar::Attach(HWND trackbar, int minimum, int maximum) {
+    trackbar_ = trackbar;
+    // Separately: TBM_SETRANGE packs both ends into 16 bits each and would lose the sign.
+    SendMessageW(trackbar_, TBM_SETRANGEMIN, FALSE, minimum);
+    SendMessageW(trackbar_, TBM_SETRANGEMAX, FALSE, maximum);
+    SendMessageW(trackbar_, TBM_SETLINESIZE, 0, 1);
+    SendMessageW(trackbar_, TBM_SETPAGESIZE, 0, 5);
+    SetPosition(0);
+}
+
+int GainTrackbar::Position() const {
+    return static_cast<int>(SendMessageW(trackbar_, TBM_GETPOS, 0, 0));
+}
+
+void GainTrackbar::SetPosition(int position) {
+    SendMessageW(trackbar_, TBM_SETPOS, TRUE, position);
+    knownPosition_ = Position();
+}
+
+bool GainTrackbar::TakeUserChange(int scrollCode) {
+    // While the thumb is dragged nothing is reported; TB_THUMBPOSITION follows on release. Every
+    // other code (keys, clicks on the track, the wheel) comes after the position has changed.
+    if (scrollCode == TB_THUMBTRACK) {
+        return false;
+    }
+    const int position = Position();
+    if (position == knownPosition_) {
+        return false;
+    }
+    knownPosition_ = position;
+    return true;
+}
+
+}  // namespace quellmark::win32
