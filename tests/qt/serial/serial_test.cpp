@@ -1,4 +1,6 @@
+#include <dlfcn.h>
 #include <gtest/gtest.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -15,6 +17,17 @@
 #include "present_ports.h"
 #include "pseudo_terminal.h"
 #include "qt_serial_port.h"
+
+// Every set of line settings handed to a terminal by anything in this process. QSerialPort's
+// calls reach this definition, which passes them on.
+static std::vector<termios> handedOver;
+
+extern "C" int tcsetattr(int fd, int when, const termios* settings) {
+    static const auto next =
+        reinterpret_cast<int (*)(int, int, const termios*)>(dlsym(RTLD_NEXT, "tcsetattr"));
+    handedOver.push_back(*settings);
+    return next(fd, when, settings);
+}
 
 namespace quellmark {
 namespace {
@@ -127,6 +140,29 @@ TEST_F(QtSerialPortTest, BytesCrossBothWaysAndOpenDropsWhatCameBefore) {
     port_.Close();
     const std::string expected = "? \xe9 ? \x7f AT&W\r";
     EXPECT_EQ(pty_.Receive(expected.size()), expected);
+}
+
+// What the modem sees of the line: the settings the terminal holds, read back from it, and each
+// set the port handed to it while opening. A pseudo-terminal forces 8 data bits and no parity
+// whatever it is given, and QSerialPort sets one thing at a time on top of what it reads back, so
+// only the sets handed over show what a UART would have been told about those two.
+TEST_F(QtSerialPortTest, LineRunsAt9600Baud8DataBitsNoParityOneStopBitNoFlowControl) {
+    handedOver.clear();
+    ASSERT_TRUE(port_.Open());
+    termios held{};
+    // On the master side this reads the settings of the slave, which the port opened.
+    ASSERT_EQ(tcgetattr(pty_.MasterFd(), &held), 0);
+    EXPECT_EQ(cfgetispeed(&held), speed_t(B9600));
+    EXPECT_EQ(cfgetospeed(&held), speed_t(B9600));
+    ASSERT_FALSE(handedOver.empty());
+    handedOver.push_back(held);
+    for (const termios& line : handedOver) {
+        EXPECT_EQ(line.c_cflag & CSIZE, tcflag_t(CS8));
+        EXPECT_FALSE(line.c_cflag & PARENB) << "parity";
+        EXPECT_FALSE(line.c_cflag & CSTOPB) << "two stop bits";
+        EXPECT_FALSE(line.c_cflag & CRTSCTS) << "hardware flow control";
+        EXPECT_FALSE(line.c_iflag & (IXON | IXOFF)) << "software flow control";
+    }
 }
 
 TEST_F(QtSerialPortTest, OpenFailsWithoutADeviceOrWhileItIsInUse) {
