@@ -143,7 +143,7 @@ void Form1::SetIcons() {
 // Sizes the window and lays out the controls for the dpi of the monitor the window is on.
 void Form1::FitToDpi(POINT origin) {
     dpi_ = GetDpiForWindow(window_);
-    const SIZE size = win32::WindowSizeFor(kClientSize, kStyle, 0, dpi_);
+    const SIZE size = win32::WindowSizeFor(window_, kClientSize, dpi_);
     SetWindowPos(window_, nullptr, origin.x, origin.y, size.cx, size.cy,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     LayOutElements();
@@ -166,15 +166,22 @@ void Form1::LayOutElements() {
 }
 
 // A drop-down list sizes its field by the font; this gives the field the height of the table,
-// and the list below it room for every port.
+// and the list below it room for every port. How much the field adds to the item height it is
+// set to differs between systems, so it is measured.
 void Form1::FitComboHeight(int height) {
     const HWND combo = Control(ControlId::Combo1);
+    const auto fieldHeight = [combo] {
+        RECT field{};
+        GetWindowRect(combo, &field);
+        return static_cast<int>(field.bottom - field.top);
+    };
+    const auto itemHeight = SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+    SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), itemHeight);
+    const int border = fieldHeight() - static_cast<int>(itemHeight);
+    SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height - border);
+    const auto entryHeight = SendMessageW(combo, CB_GETITEMHEIGHT, 0, 0);
     RECT field{};
     GetWindowRect(combo, &field);
-    const auto itemHeight = SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
-    SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
-                 itemHeight + height - (field.bottom - field.top));
-    const auto entryHeight = SendMessageW(combo, CB_GETITEMHEIGHT, 0, 0);
     SetWindowPos(combo, nullptr, 0, 0, field.right - field.left,
                  height + static_cast<int>(entryHeight) * kComboVisibleEntries + 2,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -234,7 +241,7 @@ LRESULT Form1::OnGetDefId() const {
 
 void Form1::OnDpiChanged(UINT dpi, const RECT& suggested) {
     dpi_ = dpi;
-    const SIZE size = win32::WindowSizeFor(kClientSize, kStyle, 0, dpi_);
+    const SIZE size = win32::WindowSizeFor(window_, kClientSize, dpi_);
     SetWindowPos(window_, nullptr, suggested.left, suggested.top, size.cx, size.cy,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     LayOutElements();

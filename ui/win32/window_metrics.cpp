@@ -15,10 +15,13 @@ Geometry Scaled(const Geometry& geometry, UINT dpi) {
             Scaled(geometry.height, dpi)};
 }
 
-SIZE WindowSizeFor(SIZE client, DWORD style, DWORD exStyle, UINT dpi) {
-    RECT frame{0, 0, Scaled(client.cx, dpi), Scaled(client.cy, dpi)};
-    AdjustWindowRectExForDpi(&frame, style, FALSE, exStyle, dpi);
-    return {frame.right - frame.left, frame.bottom - frame.top};
+SIZE WindowSizeFor(HWND window, SIZE client, UINT dpi) {
+    RECT outer{};
+    RECT inner{};
+    GetWindowRect(window, &outer);
+    GetClientRect(window, &inner);
+    return {Scaled(client.cx, dpi) + (outer.right - outer.left) - inner.right,
+            Scaled(client.cy, dpi) + (outer.bottom - outer.top) - inner.bottom};
 }
 
 FontHandle CreateMessageFont(UINT dpi) {

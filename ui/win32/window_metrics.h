@@ -14,8 +14,9 @@ constexpr UINT kDesignDpi = 96;
 // Pixels at 96 dpi scaled to `dpi`.
 Geometry Scaled(const Geometry& geometry, UINT dpi);
 
-// The outer size of a window of `style` whose client area is `client` at 96 dpi.
-SIZE WindowSizeFor(SIZE client, DWORD style, DWORD exStyle, UINT dpi);
+// The outer size that gives `window` a client area of `client` pixels at 96 dpi, scaled to `dpi`,
+// with the window's frame as it is now drawn.
+SIZE WindowSizeFor(HWND window, SIZE client, UINT dpi);
 
 struct FontDeleter {
     void operator()(HFONT font) const { DeleteObject(font); }
