@@ -3,6 +3,7 @@
 #include <random>
 
 #include "port_device.h"
+#include "pseudo_terminal.h"
 #include "window_test.h"
 
 namespace quellmark {
@@ -42,14 +43,15 @@ protected:
         return lines;
     }
 
-    // Reads `channel` and waits for the sliders to reach the positions given.
+    // Reads `channel` and waits for the sliders to reach the positions given; a fatal failure when
+    // they do not, so that callers stop at the first read that went wrong.
     void ReadValues(const QString& channel, int tx, int rx) {
         Find<QLineEdit>("Text1")->selectAll();
         QTest::keyClicks(Find("Text1"), channel);
         const auto arrived = [&] { return Position("Slider1") == tx && Position("Slider2") == rx; };
         ASSERT_FALSE(arrived()) << "the sliders are there already, so the read could not be seen";
         Click("Command2");
-        EXPECT_TRUE(WaitUntil(arrived)) << "reading " << channel.toStdString() << " left "
+        ASSERT_TRUE(WaitUntil(arrived)) << "reading " << channel.toStdString() << " left "
                                         << Position("Slider1") << ", " << Position("Slider2");
     }
 
@@ -59,9 +61,9 @@ protected:
 };
 
 TEST_F(E2eTest, ReadSetStoreAndReadAgain) {
-    StartSimulator(kGains);
+    ASSERT_NO_FATAL_FAILURE(StartSimulator(kGains));
     Click("Command1");
-    ReadValues("A", 13, -2);
+    ASSERT_NO_FATAL_FAILURE(ReadValues("A", 13, -2));
     EXPECT_EQ(QStringList({Text("Label1"), Text("Label2"), Text("Label7"), Text("Label8")}),
               QStringList({"0 db", "0", "-2 db", "64"}));
     // Long enough for a set command wrongly following the read to arrive.
@@ -70,17 +72,17 @@ TEST_F(E2eTest, ReadSetStoreAndReadAgain) {
 
     Press("Slider1", Qt::Key_PageDown);
     Click("Command3");
-    ReadValues("B", 13, -2);
-    ReadValues("A", 18, -2);
+    ASSERT_NO_FATAL_FAILURE(ReadValues("B", 13, -2));
+    ASSERT_NO_FATAL_FAILURE(ReadValues("A", 18, -2));
     // Clicked back to back, the second answer follows right on the first; it is what shows.
     Click("Command2");
-    ReadValues("B", 13, -2);
+    ASSERT_NO_FATAL_FAILURE(ReadValues("B", 13, -2));
     EXPECT_EQ(Log(7), (std::vector<std::string>{kQueryA, "gsm+ A at+vgt=5\r", "gsm+ A at&w\r",
                                                 kQueryB, kQueryA, kQueryA, kQueryB}));
 }
 
 TEST_F(E2eTest, ThousandRandomSliderStepsReachTheModemInOrder) {
-    StartSimulator({});
+    ASSERT_NO_FATAL_FAILURE(StartSimulator({}));
     Click("Command1");
     std::mt19937 random(20240611);
     const std::pair<Qt::Key, int> keys[] = {
@@ -125,19 +127,41 @@ TEST_F(E2eTest, RepliesInEveryStyleMoveTheSlidersAcrossRestarts) {
                                      {"--chunks", "--lf", "--noise", "--seed", "4"},
                                      {"--chunks", "--delay-ms", "20"}}) {
         SCOPED_TRACE(style.join(' ').toStdString());
-        StartSimulator(kGains + style);
+        ASSERT_NO_FATAL_FAILURE(StartSimulator(kGains + style));
         Click("Command1");
-        ReadValues("A", 13, -2);
+        ASSERT_NO_FATAL_FAILURE(ReadValues("A", 13, -2));
         for (int round = 1; round <= 2; ++round) {
             Press("Slider1", Qt::Key_PageDown);
             Press("Slider2", Qt::Key_Up);
             Press("Slider2", Qt::Key_Up);
-            ReadValues("B", 13, -2);
-            ReadValues("A", 13 + 5 * round, -2 - 2 * round);
+            ASSERT_NO_FATAL_FAILURE(ReadValues("B", 13, -2));
+            ASSERT_NO_FATAL_FAILURE(ReadValues("A", 13 + 5 * round, -2 - 2 * round));
         }
         simulator.reset();
         ASSERT_TRUE(WaitUntil([&] { return State() == kDisconnected; })) << State().toStdString();
     }
+}
+
+// The real window and serial port, with the test playing the modem on a pseudo-terminal.
+class ReceivePathTest : public WindowTest {
+protected:
+    PseudoTerminal pty;
+    const PortDevice device{1, pty.DevicePath()};
+};
+
+// An LF-only modem whose reply is read in full but for its last line feed: that byte alone, in a
+// notification of its own, completes the reply.
+TEST_F(ReceivePathTest, LastLineFeedArrivingAloneCompletesTheReply) {
+    Click("Command1");
+    Click("Command2");
+    ASSERT_EQ(pty.Receive(kQueryA.size()), kQueryA);
+    // The RX line moving its slider shows that the text after it has been read too.
+    pty.Write("gsm+ A at+vgr?;+vgt?+VGR: 40\ngsm+ A at+vgr?;+vgt?+VGT: 5");
+    ASSERT_TRUE(WaitUntil([&] { return Position("Slider2") == 2; })) << Position("Slider2");
+    QTest::qWait(50);
+    ASSERT_EQ(Position("Slider1"), 0);
+    pty.Write("\n");
+    EXPECT_TRUE(WaitUntil([&] { return Position("Slider1") == 18; })) << Position("Slider1");
 }
 
 }  // namespace
