@@ -2,12 +2,14 @@
 #include <memory>
 
 #include "form1.h"
+#include "german_qt_texts.h"
 #include "qt_serial_port.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quellmark"));
     QApplication::setApplicationDisplayName(QStringLiteral("Quellmark"));
+    quellmark::InstallGermanQtTexts(app);
 
     // Destroyed before main returns, which closes the port.
     quellmark::Form1 form(std::make_unique<quellmark::QtSerialPort>());

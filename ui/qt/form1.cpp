@@ -1,6 +1,6 @@
 #include "form1.h"
 
-#include <QComboBox>
+#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -8,19 +8,25 @@
 #include <QMessageBox>
 #include <utility>
 
+#include "device_path.h"
+#include "enter_presses_button.h"
 #include "gain_scale.h"
 #include "gain_slider.h"
+#include "port_combo_box.h"
+#include "program_icon.h"
 #include "wrapping_button.h"
 
 namespace quellmark {
 
 namespace {
 
+// Geometry in pixels at the reference font; the layout grows it with the window's font.
 template <typename W, typename... Args>
-W* Place(QWidget* parent, const char* name, QRect geometry, Args&&... args) {
+W* Place(FontScaledLayout& layout, QWidget* parent, const char* name, QRect geometry,
+         Args&&... args) {
     auto* widget = new W(std::forward<Args>(args)..., parent);
     widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(geometry);
+    layout.Place(*widget, geometry);
     return widget;
 }
 
@@ -30,10 +36,12 @@ QString ToQString(const std::string& text) {
 
 }  // namespace
 
-Form1::Form1(std::unique_ptr<SerialPort> port, QWidget* parent) : QWidget(parent) {
+Form1::Form1(std::unique_ptr<SerialPort> port, QWidget* parent)
+    : QWidget(parent), layout_(*this, {514, 491}) {
     setWindowTitle(QStringLiteral("Quellmark"));
-    setFixedSize(514, 491);
+    setWindowIcon(ProgramIcon());
     CreateWidgets();
+    layout_.Apply();
     SetTabOrder();
     controller_ = std::make_unique<GainController>(*this, std::move(port),
                                                    QLocale::system().decimalPoint().toStdString());
@@ -45,32 +53,43 @@ Form1::Form1(std::unique_ptr<SerialPort> port, QWidget* parent) : QWidget(parent
 Form1::~Form1() = default;
 
 void Form1::CreateWidgets() {
-    auto* frame1 =
-        Place<QGroupBox>(this, "Frame1", {8, 8, 129, 105}, QStringLiteral("Schnittstelle"));
-    combo1_ = Place<QComboBox>(frame1, "Combo1", {8, 16, 113, 21});
-    Place<QLabel>(frame1, "Label9", {8, 40, 81, 19}, QStringLiteral("Kanal Nr."));
-    auto* text1 = Place<QLineEdit>(frame1, "Text1", {88, 40, 33, 19}, QStringLiteral("A"));
-    auto* command1 = Place<QPushButton>(frame1, "Command1", {8, 64, 113, 33});
-    auto* command2 = Place<WrappingButton>(this, "Command2", {16, 120, 113, 33},
+    auto* frame1 = Place<QGroupBox>(layout_, this, "Frame1", {8, 8, 129, 105},
+                                    QStringLiteral("Schnittstelle"));
+    combo1_ = Place<PortComboBox>(layout_, frame1, "Combo1", {8, 16, 113, 21},
+                                  [](int number) { return DescribePort(number); });
+    auto* label9 =
+        Place<QLabel>(layout_, frame1, "Label9", {8, 40, 81, 19}, QStringLiteral("Kanal Nr."));
+    auto* text1 = Place<QLineEdit>(layout_, frame1, "Text1", {88, 40, 33, 19}, QStringLiteral("A"));
+    label9->setBuddy(text1);
+    auto* command1 = Place<QPushButton>(layout_, frame1, "Command1", {8, 64, 113, 33});
+    auto* command2 = Place<WrappingButton>(layout_, this, "Command2", {16, 120, 113, 33},
                                            QStringLiteral("Aktuelle Werte auslesen"));
-    auto* command3 = Place<WrappingButton>(this, "Command3", {16, 160, 113, 33},
+    auto* command3 = Place<WrappingButton>(layout_, this, "Command3", {16, 160, 113, 33},
                                            QStringLiteral("Einstellungen Speichern"));
+    for (QPushButton* button :
+         {command1, static_cast<QPushButton*>(command2), static_cast<QPushButton*>(command3)}) {
+        PressOnEnter(*button);
+    }
 
-    auto* frame2 = Place<QGroupBox>(this, "Frame2", {144, 8, 177, 473}, QStringLiteral("TX Gain"));
-    slider1_ = Place<GainSlider>(frame2, "Slider1", {8, 16, 41, 449}, GainScale::kTxPositionMin,
-                                 GainScale::kTxPositionMax);
-    Place<QLabel>(frame2, "Label3", {48, 424, 49, 17}, QStringLiteral("Gain : "));
-    auto* label1 = Place<QLabel>(frame2, "Label1", {96, 424, 73, 17});
-    Place<QLabel>(frame2, "Label4", {48, 440, 49, 17}, QStringLiteral("Value : "));
-    auto* label2 = Place<QLabel>(frame2, "Label2", {96, 440, 73, 17});
+    auto* frame2 =
+        Place<QGroupBox>(layout_, this, "Frame2", {144, 8, 177, 473}, QStringLiteral("TX Gain"));
+    slider1_ = Place<GainSlider>(layout_, frame2, "Slider1", {8, 16, 41, 449},
+                                 GainScale::kTxPositionMin, GainScale::kTxPositionMax);
+    slider1_->setAccessibleName(frame2->title());
+    Place<QLabel>(layout_, frame2, "Label3", {48, 424, 49, 17}, QStringLiteral("Gain : "));
+    auto* label1 = Place<QLabel>(layout_, frame2, "Label1", {96, 424, 73, 17});
+    Place<QLabel>(layout_, frame2, "Label4", {48, 440, 49, 17}, QStringLiteral("Value : "));
+    auto* label2 = Place<QLabel>(layout_, frame2, "Label2", {96, 440, 73, 17});
 
-    auto* frame3 = Place<QGroupBox>(this, "Frame3", {328, 8, 177, 473}, QStringLiteral("RX Gain"));
-    slider2_ = Place<GainSlider>(frame3, "Slider2", {8, 16, 41, 449}, GainScale::kRxPositionMin,
-                                 GainScale::kRxPositionMax);
-    Place<QLabel>(frame3, "Label6", {48, 424, 49, 17}, QStringLiteral("Gain : "));
-    auto* label7 = Place<QLabel>(frame3, "Label7", {96, 424, 73, 17});
-    Place<QLabel>(frame3, "Label5", {48, 440, 49, 17}, QStringLiteral("Value : "));
-    auto* label8 = Place<QLabel>(frame3, "Label8", {96, 440, 73, 17});
+    auto* frame3 =
+        Place<QGroupBox>(layout_, this, "Frame3", {328, 8, 177, 473}, QStringLiteral("RX Gain"));
+    slider2_ = Place<GainSlider>(layout_, frame3, "Slider2", {8, 16, 41, 449},
+                                 GainScale::kRxPositionMin, GainScale::kRxPositionMax);
+    slider2_->setAccessibleName(frame3->title());
+    Place<QLabel>(layout_, frame3, "Label6", {48, 424, 49, 17}, QStringLiteral("Gain : "));
+    auto* label7 = Place<QLabel>(layout_, frame3, "Label7", {96, 424, 73, 17});
+    Place<QLabel>(layout_, frame3, "Label5", {48, 440, 49, 17}, QStringLiteral("Value : "));
+    auto* label8 = Place<QLabel>(layout_, frame3, "Label8", {96, 440, 73, 17});
 
     elements_ = {
         {Element::Text1, {text1, "text"}},       {Element::Command1, {command1, "text"}},
@@ -117,14 +136,41 @@ GainSlider* Form1::At(Slider slider) const {
 
 void Form1::SetText(Element element, const std::string& text) {
     At(element).widget->setProperty(At(element).textProperty, ToQString(text));
+    DescribeSliders();
 }
 
 std::string Form1::GetText(Element element) const {
-    return At(element).widget->property(At(element).textProperty).toString().toStdString();
+    return Text(element).toStdString();
 }
 
+QString Form1::Text(Element element) const {
+    return At(element).widget->property(At(element).textProperty).toString();
+}
+
+// Screen readers hear what each gain panel shows when they reach its slider.
+void Form1::DescribeSliders() {
+    slider1_->DescribePanel(Text(Element::Label1), Text(Element::Label2));
+    slider2_->DescribePanel(Text(Element::Label7), Text(Element::Label8));
+}
+
+// Focus inside a part that goes grey (after a disconnect or a lost device) returns to the connect
+// button rather than wandering along the tab order to whatever is still enabled.
 void Form1::SetEnabled(Element element, bool enabled) {
-    At(element).widget->setEnabled(enabled);
+    QWidget* widget = At(element).widget;
+    QWidget* focus = focusWidget();
+    const bool hadFocus =
+        !enabled && focus != nullptr && (focus == widget || widget->isAncestorOf(focus));
+    widget->setEnabled(enabled);
+    if (hadFocus) {
+        At(Element::Command1).widget->setFocus();
+    }
+}
+
+void Form1::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange) {
+        layout_.Apply();
+    }
+    QWidget::changeEvent(event);
 }
 
 int Form1::GetPosition(Slider slider) const {

@@ -5,15 +5,15 @@
 #include <memory>
 #include <string>
 
+#include "font_scaled_layout.h"
 #include "gain_controller.h"
 #include "gain_view.h"
 #include "serial_port.h"
 
-class QComboBox;
-
 namespace quellmark {
 
 class GainSlider;
+class PortComboBox;
 
 // The program's one window. It shows what the controller tells it and hands the user's actions
 // to the controller; the logic lives in GainController.
@@ -34,6 +34,9 @@ public:
     void SetListIndex(int index) override;
     void ShowError(const std::string& text) override;
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     // The widget an Element names, and the property that holds its text.
     struct ElementWidget {
@@ -44,11 +47,14 @@ private:
     void CreateWidgets();
     void ConnectWidgets();
     void SetTabOrder();
+    void DescribeSliders();
+    QString Text(Element element) const;
     const ElementWidget& At(Element element) const { return elements_.at(element); }
     GainSlider* At(Slider slider) const;
 
+    FontScaledLayout layout_;
     std::map<Element, ElementWidget> elements_;
-    QComboBox* combo1_ = nullptr;
+    PortComboBox* combo1_ = nullptr;
     GainSlider* slider1_ = nullptr;
     GainSlider* slider2_ = nullptr;
     // Declared last so that it goes first: closing the port may still reach the widgets.

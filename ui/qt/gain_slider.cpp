@@ -20,4 +20,12 @@ void GainSlider::SetPositionSilently(int position) {
     setValue(position);
 }
 
+void GainSlider::DescribePanel(const QString& gain, const QString& value) {
+    const QString description = QStringLiteral("Gain %1, Value %2").arg(gain, value);
+    // Each change is announced, so only real changes are made.
+    if (description != accessibleDescription()) {
+        setAccessibleDescription(description);
+    }
+}
+
 }  // namespace quellmark

@@ -15,6 +15,8 @@ public:
 
     // Moves the thumb without emitting valueChanged.
     void SetPositionSilently(int position);
+    // Tells screen readers what the slider's panel shows: its gain text and device value.
+    void DescribePanel(const QString& gain, const QString& value);
 };
 
 }  // namespace quellmark

@@ -1,3 +1,4 @@
+#include "element_table.h"
 #include "fake_serial_port.h"
 #include "window_test.h"
 
@@ -11,38 +12,10 @@ struct Form1Test : WindowTest {
     testing::FakeSerialPort& fake = static_cast<testing::FakeSerialPort&>(*port);
 };
 
-// Label1 shows a decimal separator; the locale tests check it. Texts: nullptr, none to check.
-const struct {
-    const char *name, *parent;  // parent nullptr: the window
-    QRect geometry;
-    const char* text;
-    bool enabled;
-} kElements[] = {
-    {"Frame1", nullptr, {8, 8, 129, 105}, "Schnittstelle", true},
-    {"Combo1", "Frame1", {8, 16, 113, 21}, nullptr, true},
-    {"Label9", "Frame1", {8, 40, 81, 19}, "Kanal Nr.", true},
-    {"Text1", "Frame1", {88, 40, 33, 19}, "A", true},
-    {"Command1", "Frame1", {8, 64, 113, 33}, "Verbinden", true},
-    {"Command2", nullptr, {16, 120, 113, 33}, "Aktuelle Werte auslesen", false},
-    {"Command3", nullptr, {16, 160, 113, 33}, "Einstellungen Speichern", false},
-    {"Frame2", nullptr, {144, 8, 177, 473}, "TX Gain", false},
-    {"Slider1", "Frame2", {8, 16, 41, 449}, nullptr, false},
-    {"Label3", "Frame2", {48, 424, 49, 17}, "Gain : ", false},
-    {"Label1", "Frame2", {96, 424, 73, 17}, nullptr, false},
-    {"Label4", "Frame2", {48, 440, 49, 17}, "Value : ", false},
-    {"Label2", "Frame2", {96, 440, 73, 17}, "243", false},
-    {"Frame3", nullptr, {328, 8, 177, 473}, "RX Gain", false},
-    {"Slider2", "Frame3", {8, 16, 41, 449}, nullptr, false},
-    {"Label6", "Frame3", {48, 424, 49, 17}, "Gain : ", false},
-    {"Label7", "Frame3", {96, 424, 73, 17}, "0 db", false},
-    {"Label5", "Frame3", {48, 440, 49, 17}, "Value : ", false},
-    {"Label8", "Frame3", {96, 440, 73, 17}, "48", false},
-};
-
 TEST_F(Form1Test, StartsAsShown) {
     EXPECT_EQ(form->windowTitle(), "Quellmark");
-    EXPECT_EQ(form->minimumSize(), QSize(514, 491));
-    EXPECT_EQ(form->maximumSize(), QSize(514, 491));
+    EXPECT_EQ(form->minimumSize(), kTableSize);
+    EXPECT_EQ(form->maximumSize(), kTableSize);
     for (const auto& [name, parent, geometry, text, enabled] : kElements) {
         SCOPED_TRACE(name);
         EXPECT_EQ(Find(name)->parentWidget(), parent ? Find(parent) : form.get());

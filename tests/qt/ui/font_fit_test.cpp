@@ -1,0 +1,150 @@
+#include "element_table.h"
+#include "fake_serial_port.h"
+#include "window_test.h"
+#include "wrapping_button.h"
+
+namespace quellmark {
+namespace {
+
+using namespace test_support;
+
+// Texts that each element must show whole: its captions and the widest values it can show.
+const struct {
+    const char* element;
+    std::vector<const char*> texts;
+} kTexts[] = {
+    {"Label9", {"Kanal Nr."}},
+    {"Text1", {"A"}},
+    {"Command1", {"Verbinden", "Trennen"}},
+    {"Command2", {"Aktuelle Werte auslesen"}},
+    {"Command3", {"Einstellungen Speichern"}},
+    {"Combo1", {"COM 1", "COM 10"}},
+    {"Label3", {"Gain : "}},
+    {"Label4", {"Value : "}},
+    {"Label6", {"Gain : "}},
+    {"Label5", {"Value : "}},
+    {"Label1", {"-6,5 db", "50,5 db", "-6.5 db"}},
+    {"Label2", {"243", "255"}},
+    {"Label7", {"-22 db", "-21 db"}},
+    {"Label8", {"243", "255"}},
+};
+
+std::string Show(const QRect& rect) {
+    return QStringLiteral("(%1,%2 %3x%4)")
+        .arg(rect.x())
+        .arg(rect.y())
+        .arg(rect.width())
+        .arg(rect.height())
+        .toStdString();
+}
+
+// Where inside `widget` its style draws the text.
+QRect TextArea(QWidget* widget) {
+    QStyle* style = widget->style();
+    if (auto* button = qobject_cast<QPushButton*>(widget)) {
+        QStyleOptionButton option;
+        option.initFrom(button);
+        return style->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+    }
+    if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+        QStyleOptionComboBox option;
+        option.initFrom(combo);
+        return style->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField,
+                                     combo);
+    }
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        QStyleOptionFrame option;
+        option.initFrom(edit);
+        option.lineWidth = style->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit);
+        // The line edit keeps two pixels clear on either side of its text.
+        return style->subElementRect(QStyle::SE_LineEditContents, &option, edit)
+            .adjusted(2, 0, -2, 0);
+    }
+    return widget->contentsRect();
+}
+
+::testing::AssertionResult Fits(QWidget* widget, const QString& text) {
+    const QRect area = TextArea(widget);
+    const int wrap = qobject_cast<WrappingButton*>(widget) ? Qt::TextWordWrap : 0;
+    const QRect needed = widget->fontMetrics().boundingRect(area, Qt::AlignCenter | wrap, text);
+    if (area.contains(needed)) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure()
+           << text.toStdString() << " needs " << Show(needed) << " in " << Show(area);
+}
+
+// Where a group box draws its title.
+QRect TitleArea(QGroupBox* box) {
+    QStyleOptionGroupBox option;
+    option.initFrom(box);
+    option.text = box->title();
+    option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+    option.textAlignment = box->alignment();
+    return box->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel,
+                                        box);
+}
+
+// How far two rectangles reach into each other: the thinner side of their intersection.
+int Overlap(const QRect& a, const QRect& b) {
+    const QRect both = a.intersected(b);
+    return both.isEmpty() ? 0 : std::min(both.width(), both.height());
+}
+
+// The desktop's font at the given size, as the window gets it from the application.
+struct FontFitTest : WindowTest, ::testing::WithParamInterface<double> {
+    FontFitTest() : WindowTest(new testing::FakeSerialPort) {
+        QFont font = original;
+        font.setPointSizeF(GetParam());
+        QApplication::setFont(font);
+        // The window hears of the change through the event loop.
+        QApplication::processEvents();
+    }
+    ~FontFitTest() override { QApplication::setFont(original); }
+
+    const QFont original = QApplication::font();
+};
+
+TEST_P(FontFitTest, EveryTextShowsWholeAndNothingOverlaps) {
+    const bool reference = GetParam() == original.pointSizeF();
+    EXPECT_EQ(form->size() == kTableSize, reference) << Show(form->rect());
+    for (const auto& [element, texts] : kTexts) {
+        QWidget* widget = Find(element);
+        for (const char* text : texts) {
+            widget->setProperty("text", QString::fromUtf8(text));
+            EXPECT_TRUE(Fits(widget, QString::fromUtf8(text))) << element;
+        }
+    }
+    for (const char* name : {"Frame1", "Frame2", "Frame3"}) {
+        auto* box = Find<QGroupBox>(name);
+        const QRect title = TitleArea(box);
+        EXPECT_TRUE(box->rect().contains(title)) << name << " title " << Show(title);
+        for (const QWidget* child :
+             box->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+            // The title's area ends in a row of padding below the text, which the table's
+            // elements reach into at the reference font.
+            EXPECT_LE(Overlap(child->geometry(), title), 1)
+                << child->objectName().toStdString() << " covers the title of " << name;
+        }
+    }
+    for (const auto& a : kElements) {
+        QWidget* widget = Find(a.name);
+        EXPECT_TRUE(widget->parentWidget()->rect().contains(widget->geometry())) << a.name;
+        if (reference) {
+            EXPECT_EQ(widget->geometry(), a.geometry) << a.name;
+        }
+        for (const auto& b : kElements) {
+            if (&a < &b && a.parent == b.parent) {
+                EXPECT_LE(Overlap(widget->geometry(), Find(b.name)->geometry()),
+                          Overlap(a.geometry, b.geometry))
+                    << a.name << " and " << b.name;
+            }
+        }
+    }
+}
+
+// 9 pt is the reference: what the window gets on a plain desktop.
+INSTANTIATE_TEST_SUITE_P(PointSizes, FontFitTest, ::testing::Values(9.0, 11.0, 14.0, 16.0, 20.0));
+
+}  // namespace
+}  // namespace quellmark
