@@ -199,25 +199,227 @@ TEST_F(Form1Test, TabVisitsTheUsableControlsInOrder) {
 // Enter and Space press the focused button; Enter elsewhere presses nothing.
 TEST_F(Form1Test, KeysPressTheFocusedButton) {
     const struct {
+        const char* what;
         win32::ControlId focus;
         WORD key;
         Writes writes;
     } presses[] = {
-        {Command1, VK_RETURN, {}},
-        {Text1, VK_RETURN, {}},
-        {Command2, VK_RETURN, {"gsm+ A at+vgr?;+vgt?\r"}},
-        {Command3, VK_SPACE, {"gsm+ A at&w\r"}},
-        {Command2, VK_SPACE, {"gsm+ A at+vgr?;+vgt?\r"}},
-        {Combo1, VK_RETURN, {}},
+        {"Enter on Command1", Command1, VK_RETURN, {}},
+        {"Enter in Text1", Text1, VK_RETURN, {}},
+        {"Enter on Command2", Command2, VK_RETURN, {"gsm+ A at+vgr?;+vgt?\r"}},
+        {"Space on Command3", Command3, VK_SPACE, {"gsm+ A at&w\r"}},
+        {"Space on Command2", Command2, VK_SPACE, {"gsm+ A at+vgr?;+vgt?\r"}},
+        {"Enter in Combo1", Combo1, VK_RETURN, {}},
     };
-    for (const auto& [focus, key, writes] : presses) {
-        SCOPED_TRACE(GetDlgItem(form.Handle(), win32::IdOf(focus)));
+    for (const auto& [what, focus, key, writes] : presses) {
+        SCOPED_TRACE(what);
         fake->writes.clear();
         driver.Focus(focus);
         driver.PressKey(key);
         EXPECT_EQ(fake->writes, writes);
         EXPECT_TRUE(fake->open) << "the connection stands";
     }
+}
+
+// Moving the thumb down raises the gain; each move writes the value then shown, once, and a move
+// that leaves the thumb where it was writes nothing. An odd RX position keeps the value of the
+// even one before.
+TEST_F(Form1Test, EachUserMoveWritesOneSetCommandWithTheValueShown) {
+    using Move = std::function<void(const WindowDriver&, win32::ControlId)>;
+    const auto key = [](WORD key) -> Move {
+        return [key](const WindowDriver& driver, win32::ControlId slider) {
+            driver.Focus(slider);
+            driver.PressKey(key);
+        };
+    };
+    const Move clickTrackNearBottom = [](const WindowDriver& driver, win32::ControlId slider) {
+        RECT track{};
+        RECT thumb{};
+        GetClientRect(driver.Control(slider), &track);
+        SendMessageW(driver.Control(slider), TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+        driver.ClickAt(slider, {(thumb.left + thumb.right) / 2,
+                                track.bottom - 2 * (thumb.bottom - thumb.top)});
+    };
+    const struct {
+        const char* what;
+        win32::ControlId slider;
+        Move move;
+        int position;
+        const char* value;  // nullptr: nothing written
+    } moves[] = {
+        {"Down", Slider1, key(VK_DOWN), 1, "244"},
+        {"Page Down", Slider1, key(VK_NEXT), 6, "249"},
+        {"Up", Slider1, key(VK_UP), 5, "248"},
+        {"click", Slider1, clickTrackNearBottom, 10, "253"},
+        {"Home", Slider1, key(VK_HOME), 0, "243"},
+        {"Up at the top", Slider1, key(VK_UP), 0, nullptr},
+        {"End", Slider1, key(VK_END), 115, "102"},
+        {"Page Down at the bottom", Slider1, key(VK_NEXT), 115, nullptr},
+        {"Up", Slider2, key(VK_UP), -1, "48"},
+        {"Page Up", Slider2, key(VK_PRIOR), -6, "96"},
+        {"Down", Slider2, key(VK_DOWN), -5, "96"},
+        {"click", Slider2, clickTrackNearBottom, 0, "48"},
+        {"Page Down", Slider2, key(VK_NEXT), 5, "48"},
+        {"End", Slider2, key(VK_END), 6, "0"},
+        {"Home", Slider2, key(VK_HOME), -22, "224"},
+        {"Page Up at the top", Slider2, key(VK_PRIOR), -22, nullptr},
+    };
+    Press(Command1);
+    for (const auto& [what, slider, move, position, value] : moves) {
+        const bool tx = slider == Slider1;
+        SCOPED_TRACE(std::string(tx ? "Slider1 " : "Slider2 ") + what);
+        fake->writes.clear();
+        move(driver, slider);
+        EXPECT_EQ(driver.Position(slider), position);
+        if (value == nullptr) {
+            EXPECT_EQ(fake->writes, Writes());
+            continue;
+        }
+        EXPECT_EQ(driver.Text(tx ? Label2 : Label8), value);
+        EXPECT_EQ(fake->writes,
+                  Writes{std::string("gsm+ A at+vg") + (tx ? "t=" : "r=") + value + "\r"});
+    }
+}
+
+TEST_F(Form1Test, DragWritesOnceOnRelease) {
+    Press(Command1);
+    RECT thumb{};
+    SendMessageW(driver.Control(Slider1), TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+    const int x = (thumb.left + thumb.right) / 2;
+    driver.Deliver(Slider1, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, thumb.top + 2));
+    for (int y : {100, 200, 250}) {
+        driver.Deliver(Slider1, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y));
+    }
+    EXPECT_GT(driver.Position(Slider1), 0) << "the thumb follows the mouse";
+    EXPECT_EQ(fake->writes, Writes());
+    driver.Deliver(Slider1, WM_LBUTTONUP, 0, MAKELPARAM(x, 250));
+    EXPECT_EQ(fake->writes, Writes{"gsm+ A at+vgt=" + driver.Text(Label2) + "\r"});
+}
+
+// The modem echoes the query, so the tag starts in column 21. A move by a reply is no move of the
+// user's, and the user's next move is measured from where the reply put the thumb.
+TEST_F(Form1Test, ReplyMovesTheSliderWithoutWritingBack) {
+    Press(Command1);
+    fake->Receive("gsm+ A at+vgr?;+vgt?+VGT: 102\r\n");
+    fake->Receive("gsm+ A at+vgr?;+vgt?+VGR: 96\r\n");
+    EXPECT_EQ(driver.Position(Slider1), 115);
+    EXPECT_EQ(driver.Text(Label2), "102");
+    EXPECT_EQ(driver.Position(Slider2), -6);
+    EXPECT_EQ(driver.Text(Label8), "96");
+    EXPECT_EQ(fake->writes, Writes());
+
+    driver.Focus(Slider1);
+    driver.PressKey(VK_END);
+    EXPECT_EQ(fake->writes, Writes()) << "already at the end";
+    driver.PressKey(VK_UP);
+    EXPECT_EQ(fake->writes, Writes{"gsm+ A at+vgt=101\r"});
+}
+
+// What the person sees of a message box, read from a timer while it runs; then OK is pressed.
+struct MessageBoxSeen {
+    std::wstring title;
+    std::wstring text;
+    bool errorIcon = false;
+    std::vector<std::wstring> buttons;
+    std::string connectCaption;
+};
+
+struct MessageBoxWatch {
+    HWND owner;
+    std::vector<MessageBoxSeen> seen;
+};
+MessageBoxWatch* watch = nullptr;
+
+BOOL CALLBACK ReadBoxChild(HWND child, LPARAM lParam) {
+    auto& seen = *reinterpret_cast<MessageBoxSeen*>(lParam);
+    wchar_t windowClass[32] = {};
+    GetClassNameW(child, windowClass, 32);
+    const auto style = GetWindowLongW(child, GWL_STYLE);
+    if (lstrcmpiW(windowClass, L"Button") == 0 && (style & WS_VISIBLE) != 0) {
+        seen.buttons.push_back(win32::WindowText(child));
+    } else if (lstrcmpiW(windowClass, L"Static") == 0 && (style & SS_TYPEMASK) == SS_ICON) {
+        seen.errorIcon = SendMessageW(child, STM_GETICON, 0, 0) ==
+                         reinterpret_cast<LRESULT>(LoadIconW(nullptr, IDI_ERROR));
+    } else if (lstrcmpiW(windowClass, L"Static") == 0 && !win32::WindowText(child).empty()) {
+        seen.text = win32::WindowText(child);
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK AnswerBox(HWND window, LPARAM) {
+    wchar_t windowClass[32] = {};
+    GetClassNameW(window, windowClass, 32);
+    if (wcscmp(windowClass, L"#32770") != 0 || GetWindow(window, GW_OWNER) != watch->owner) {
+        return TRUE;
+    }
+    MessageBoxSeen seen;
+    seen.title = win32::WindowText(window);
+    EnumChildWindows(window, ReadBoxChild, reinterpret_cast<LPARAM>(&seen));
+    seen.connectCaption =
+        win32::ToUtf8(win32::WindowText(GetDlgItem(watch->owner, win32::IdOf(Command1))));
+    watch->seen.push_back(seen);
+    SendMessageW(window, WM_COMMAND, IDOK, 0);
+    return FALSE;
+}
+
+TEST_F(Form1Test, FailedOpenShowsTheErrorAndStaysDisconnected) {
+    MessageBoxWatch boxes;
+    boxes.owner = form.Handle();
+    watch = &boxes;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) {
+        EnumThreadWindows(GetCurrentThreadId(), AnswerBox, 0);
+    });
+    fake->openSucceeds = false;
+    Press(Command1);
+    KillTimer(nullptr, timer);
+    watch = nullptr;
+
+    ASSERT_EQ(boxes.seen.size(), 1u);
+    const MessageBoxSeen& box = boxes.seen.front();
+    EXPECT_EQ(box.title, L"Quellmark");
+    EXPECT_EQ(box.text, L"Fehler beim \u00d6ffnen des Comports!");
+    EXPECT_TRUE(box.errorIcon);
+    EXPECT_EQ(box.buttons, std::vector<std::wstring>{L"OK"});
+    EXPECT_EQ(box.connectCaption, "Trennen") << "while the box is up";
+    EXPECT_EQ(driver.Text(Command1), "Verbinden");
+    for (win32::ControlId id : {Command2, Command3, Frame2, Slider1, Frame3, Slider2}) {
+        EXPECT_FALSE(Enabled(id));
+    }
+}
+
+// The separator comes from the user's locale: ctest runs this under a German and an English
+// locale, saying what to expect.
+TEST_F(Form1Test, TxGainShowsTheLocaleDecimalSeparator) {
+    const char* expected = std::getenv("EXPECTED_TX_GAIN");
+    if (expected == nullptr) {
+        GTEST_SKIP() << "run by the locale entries";
+    }
+    EXPECT_EQ(driver.Text(Label1), expected);
+}
+
+// A port that notes whether the window's controls still exist when it goes.
+struct WatchedPort : testing::FakeSerialPort {
+    ~WatchedPort() override {
+        *controlsLeft = IsWindow(GetDlgItem(*window, win32::IdOf(Command1)));
+    }
+    HWND* window;
+    bool* controlsLeft;
+};
+
+TEST(Form1Close, ClosingEndsTheLoopAndDropsThePortBeforeTheControls) {
+    HWND window = nullptr;
+    bool controlsLeft = false;
+    auto* port = new WatchedPort;
+    port->window = &window;
+    port->controlsLeft = &controlsLeft;
+    Form1 form{std::unique_ptr<SerialPort>(port)};
+    window = form.Handle();
+    ShowWindow(window, SW_SHOW);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(win32::RunMessageLoop(window), 0);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(form.Handle(), nullptr);
+    EXPECT_TRUE(controlsLeft);
 }
 
 }  // namespace

@@ -53,17 +53,12 @@ void WindowDriver::Focus(win32::ControlId id) const {
 
 void WindowDriver::ClickAt(win32::ControlId id, POINT point) const {
     const LPARAM at = MAKELPARAM(point.x, point.y);
-    Deliver(Control(id), WM_LBUTTONDOWN, MK_LBUTTON, at);
-    Deliver(Control(id), WM_LBUTTONUP, 0, at);
+    Deliver(id, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    Deliver(id, WM_LBUTTONUP, 0, at);
 }
 
-void WindowDriver::Drag(win32::ControlId id, POINT from, POINT to) const {
-    Deliver(Control(id), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
-    for (int step = 1; step <= 4; ++step) {
-        const int y = from.y + (to.y - from.y) * step / 4;
-        Deliver(Control(id), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.x, y));
-    }
-    Deliver(Control(id), WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
+void WindowDriver::Deliver(win32::ControlId id, UINT message, WPARAM wParam, LPARAM lParam) const {
+    Deliver(Control(id), message, wParam, lParam);
 }
 
 // Posted, then taken from the queue by the loop, as input is.

@@ -26,8 +26,8 @@ public:
     void Focus(win32::ControlId id) const;
     // A left click at a point of the control's client area.
     void ClickAt(win32::ControlId id, POINT point) const;
-    // Presses the left button at `from`, moves to `to` in steps and releases there.
-    void Drag(win32::ControlId id, POINT from, POINT to) const;
+    // Posts a message to the control and lets the loop deliver it, as input arrives.
+    void Deliver(win32::ControlId id, UINT message, WPARAM wParam, LPARAM lParam) const;
 
 private:
     void Deliver(HWND target, UINT message, WPARAM wParam, LPARAM lParam) const;
