@@ -1,0 +1,58 @@
+#include "ansi_text.h"
+
+#include <windows.h>
+
+namespace quellmark {
+
+namespace {
+
+std::wstring Utf16FromUtf8(std::string_view utf8) {
+    if (utf8.empty()) {
+        return {};
+    }
+    // Without MB_ERR_INVALID_CHARS an invalid sequence becomes U+FFFD, which the code page lacks.
+    const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
+    std::wstring utf16(std::size_t(size), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), utf16.data(), size);
+    return utf16;
+}
+
+char AnsiByte(wchar_t character) {
+    // Every ANSI code page keeps ASCII as it is; a UTF-8 system code page would refuse the flags.
+    if (character < 0x80) {
+        return char(character);
+    }
+    char bytes[4];
+    BOOL defaulted = FALSE;
+    const int count = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, &character, 1, bytes,
+                                          sizeof bytes, "?", &defaulted);
+    // A double-byte code page can need two bytes for one character: that is not one byte either.
+    return count == 1 && !defaulted ? bytes[0] : '?';
+}
+
+bool IsHighSurrogate(wchar_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+
+bool IsLowSurrogate(wchar_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
+}  // namespace
+
+std::string ToAnsiBytes(std::string_view utf8) {
+    const std::wstring utf16 = Utf16FromUtf8(utf8);
+    std::string bytes;
+    bytes.reserve(utf16.size());
+    for (std::size_t i = 0; i < utf16.size(); ++i) {
+        if (IsHighSurrogate(utf16[i]) && i + 1 < utf16.size() && IsLowSurrogate(utf16[i + 1])) {
+            ++i;
+            bytes += '?';
+        } else {
+            bytes += AnsiByte(utf16[i]);
+        }
+    }
+    return bytes;
+}
+
+}  // namespace quellmark

@@ -1,0 +1,126 @@
+#include "win32_serial_port.h"
+
+#include <chrono>
+#include <utility>
+
+#include "ansi_text.h"
+#include "device_name.h"
+#include "port_settings.h"
+
+namespace quellmark {
+
+namespace {
+
+// How long a Close() lets commands already queued reach the device: at 9600 baud, some 25
+// command lines. A device that takes longer is not waited for.
+constexpr std::chrono::milliseconds kCloseSendLimit{500};
+
+}  // namespace
+
+Win32SerialPort::Win32SerialPort()
+    : notifier_([this](WPARAM generation) { OnNotice(generation); }) {}
+
+Win32SerialPort::~Win32SerialPort() {
+    Close();
+}
+
+void Win32SerialPort::SetEventHandler(std::function<void()> handler) {
+    handler_ = std::move(handler);
+}
+
+void Win32SerialPort::SetPortNumber(int number) {
+    portNumber_ = number;
+}
+
+bool Win32SerialPort::Open() {
+    Close();
+    const std::wstring device = DeviceNameForPort(portNumber_, SystemEnvironment);
+    if (device.empty()) {
+        return false;
+    }
+    port_ = OpenConfiguredPort(device);
+    if (!port_) {
+        return false;
+    }
+    const WPARAM generation = ++generation_;
+    writer_ =
+        std::make_unique<PortWriter>(port_.Get(), [this, generation] { ReportLoss(generation); });
+    reader_ = std::make_unique<PortReader>(
+        port_.Get(),
+        [this, generation](std::string_view bytes) {
+            if (mailbox_.AddReceived(bytes)) {
+                notifier_.Post(generation);
+            }
+        },
+        [this, generation] { ReportLoss(generation); });
+    return true;
+}
+
+void Win32SerialPort::Close() {
+    CloseLine(true);
+}
+
+bool Win32SerialPort::IsOpen() const {
+    return bool(port_);
+}
+
+void Win32SerialPort::Write(const std::string& text) {
+    if (!port_) {
+        return;
+    }
+    if (!writer_->Enqueue(ToAnsiBytes(text))) {
+        ReportLoss(generation_);
+    }
+}
+
+std::size_t Win32SerialPort::WaitingCount() const {
+    return mailbox_.Size();
+}
+
+std::string Win32SerialPort::ReadAll() {
+    return mailbox_.TakeAll();
+}
+
+void Win32SerialPort::CloseLine(bool sendQueued) {
+    if (!port_) {
+        return;
+    }
+    if (sendQueued) {
+        writer_->Drain(kCloseSendLimit);
+    }
+    // Both threads are gone before the handle closes, and before the mailbox is emptied.
+    reader_.reset();
+    writer_.reset();
+    port_.Reset();
+    ++generation_;
+    mailbox_.Reset();
+}
+
+void Win32SerialPort::OnNotice(WPARAM generation) {
+    if (generation != generation_) {
+        return;
+    }
+    const bool lost = mailbox_.TakeNotice();
+    // What arrived before the device went is still delivered, while the port is open.
+    if (!lost || mailbox_.Size() > 0) {
+        RaiseEvent();
+    }
+    if (lost && generation == generation_) {
+        CloseLine(false);
+        RaiseEvent();
+    }
+}
+
+void Win32SerialPort::ReportLoss(WPARAM generation) {
+    if (mailbox_.MarkLost()) {
+        notifier_.Post(generation);
+    }
+}
+
+void Win32SerialPort::RaiseEvent() {
+    if (handler_) {
+        handler_();
+    }
+}
+
+}  // namespace quellmark

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "port_mailbox.h"
+#include "port_reader.h"
+#include "port_writer.h"
+#include "serial_port.h"
+#include "unique_handle.h"
+#include "window_thread_notifier.h"
+
+namespace quellmark {
+
+// SerialPort over a Win32 communications device at 9600 baud, 8N1, no flow control. A reader
+// and a writer thread do the blocking; notifications arrive through the message queue of the
+// thread that created the port, which must run a message loop, and everything else is called on
+// that thread too.
+//
+// Writes wait in a queue of at most PortWriter::kQueueLimitBytes. A device that lets it fill up
+// has stopped taking bytes: the port then treats it as lost, closes and notifies, so that the
+// window shows the line as gone rather than dropping commands unseen.
+class Win32SerialPort : public SerialPort {
+public:
+    Win32SerialPort();
+    ~Win32SerialPort() override;
+    Win32SerialPort(const Win32SerialPort&) = delete;
+    Win32SerialPort& operator=(const Win32SerialPort&) = delete;
+
+    void SetEventHandler(std::function<void()> handler) override;
+    void SetPortNumber(int number) override;
+    bool Open() override;
+    void Close() override;
+    bool IsOpen() const override;
+    void Write(const std::string& text) override;
+    std::size_t WaitingCount() const override;
+    std::string ReadAll() override;
+
+private:
+    void CloseLine(bool sendQueued);
+    void OnNotice(WPARAM generation);
+    // Called on the reader's or writer's thread; the loss is acted on on the window thread.
+    void ReportLoss(WPARAM generation);
+    void RaiseEvent();
+
+    std::function<void()> handler_;
+    int portNumber_ = 1;
+    // Tells the notices of the current connection from those posted before a Close().
+    WPARAM generation_ = 0;
+    PortMailbox mailbox_;
+    WindowThreadNotifier notifier_;
+    UniqueHandle port_;
+    std::unique_ptr<PortWriter> writer_;
+    std::unique_ptr<PortReader> reader_;
+};
+
+}  // namespace quellmark
