@@ -98,6 +98,8 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_VSCROLL:
             OnVScroll(reinterpret_cast<HWND>(lParam), LOWORD(wParam));
             return 0;
+        case WM_NOTIFY:
+            return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
         case WM_ACTIVATE:
             OnActivate(LOWORD(wParam) != WA_INACTIVE);
             return 0;
@@ -215,6 +217,20 @@ void Form1::OnVScroll(HWND trackbar, int code) {
     } else if (trackbar == slider2_.Handle() && slider2_.TakeUserChange(code)) {
         controller_->OnRxSliderChanged();
     }
+}
+
+LRESULT Form1::OnNotify(const NMHDR& header) {
+    if (header.code != NM_CUSTOMDRAW) {
+        return 0;
+    }
+    const auto& draw = reinterpret_cast<const NMCUSTOMDRAW&>(header);
+    if (header.hwndFrom == slider1_.Handle()) {
+        return slider1_.CustomDraw(draw);
+    }
+    if (header.hwndFrom == slider2_.Handle()) {
+        return slider2_.CustomDraw(draw);
+    }
+    return CDRF_DODEFAULT;
 }
 
 // A plain window does not keep its focused control across activation as a dialog does.

@@ -49,6 +49,7 @@ private:
 
     void OnCommand(int id, int code);
     void OnVScroll(HWND trackbar, int code);
+    LRESULT OnNotify(const NMHDR& header);
     void OnActivate(bool active);
     LRESULT OnGetDefId() const;
     void OnDpiChanged(UINT dpi, const RECT& suggested);

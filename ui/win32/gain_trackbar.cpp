@@ -1,7 +1,5 @@
 #include "gain_trackbar.h"
 
-#include <commctrl.h>
-
 namespace quellmark::win32 {
 
 void GainTrackbar::Attach(HWND trackbar, int minimum, int maximum) {
@@ -35,6 +33,23 @@ bool GainTrackbar::TakeUserChange(int scrollCode) {
     }
     knownPosition_ = position;
     return true;
+}
+
+LRESULT GainTrackbar::CustomDraw(const NMCUSTOMDRAW& draw) const {
+    if (IsWindowEnabled(trackbar_)) {
+        return CDRF_DODEFAULT;
+    }
+    if (draw.dwDrawStage == CDDS_PREPAINT) {
+        return CDRF_NOTIFYITEMDRAW;
+    }
+    if (draw.dwDrawStage != CDDS_ITEMPREPAINT || draw.dwItemSpec != TBCD_THUMB) {
+        return CDRF_DODEFAULT;
+    }
+    RECT thumb{};
+    SendMessageW(trackbar_, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+    FillRect(draw.hdc, &thumb, GetSysColorBrush(COLOR_BTNFACE));
+    FrameRect(draw.hdc, &thumb, GetSysColorBrush(COLOR_GRAYTEXT));
+    return CDRF_SKIPDEFAULT;
 }
 
 }  // namespace quellmark::win32

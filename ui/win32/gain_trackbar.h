@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 namespace quellmark::win32 {
 
 // A vertical trackbar for one gain, minimum at the top. It remembers the last position the
@@ -19,6 +21,10 @@ public:
     // Takes one scroll notification of this trackbar; true when it carries a position the
     // controller has not seen yet. A drag counts once, when the thumb is let go.
     bool TakeUserChange(int scrollCode);
+
+    // Takes the trackbar's NM_CUSTOMDRAW: draws the thumb greyed while the trackbar is disabled,
+    // which not every system's trackbar does itself.
+    LRESULT CustomDraw(const NMCUSTOMDRAW& draw) const;
 
 private:
     HWND trackbar_ = nullptr;

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -181,6 +182,41 @@ TEST_F(Form1Test, ConnectingEnablesTheFramesWithTheirSlidersAndLabels) {
     for (const auto& element : kElements) {
         SCOPED_TRACE(element.name);
         EXPECT_EQ(Enabled(element.id), element.enabled);
+    }
+}
+
+// The colours of the thumb of `slider` as drawn now.
+std::set<COLORREF> ThumbColours(HWND slider) {
+    RECT client{};
+    RECT thumb{};
+    GetClientRect(slider, &client);
+    SendMessageW(slider, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+    const HDC screen = GetDC(slider);
+    const HDC canvas = CreateCompatibleDC(screen);
+    const HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    const HGDIOBJ previous = SelectObject(canvas, bitmap);
+    SendMessageW(slider, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas), PRF_CLIENT);
+    std::set<COLORREF> colours;
+    for (int y = thumb.top; y < thumb.bottom; ++y) {
+        for (int x = thumb.left; x < thumb.right; ++x) {
+            colours.insert(GetPixel(canvas, x, y));
+        }
+    }
+    SelectObject(canvas, previous);
+    DeleteObject(bitmap);
+    DeleteDC(canvas);
+    ReleaseDC(slider, screen);
+    return colours;
+}
+
+TEST_F(Form1Test, DisabledSlidersAreDrawnGreyed) {
+    const std::set<COLORREF> greyed = {GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_GRAYTEXT)};
+    for (win32::ControlId slider : {Slider1, Slider2}) {
+        EXPECT_EQ(ThumbColours(driver.Control(slider)), greyed);
+    }
+    Press(Command1);
+    for (win32::ControlId slider : {Slider1, Slider2}) {
+        EXPECT_NE(ThumbColours(driver.Control(slider)), greyed);
     }
 }
 
