@@ -1,0 +1,32 @@
+#include "first_paint.h"
+
+#include <cstdio>
+
+namespace quellmark::bench {
+
+namespace {
+
+ULONGLONG Ticks(FILETIME time) {
+    return (static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+}  // namespace
+
+void ReportFirstPaint(HWND window) {
+    static bool reported = false;
+    if (reported) {
+        return;
+    }
+    reported = true;
+    FILETIME now{};
+    GetSystemTimePreciseAsFileTime(&now);
+    FILETIME created{};
+    FILETIME unused{};
+    GetProcessTimes(GetCurrentProcess(), &created, &unused, &unused, &unused);
+    // FILETIME counts 100 ns steps.
+    std::printf("first-paint-ms %.1f\n", static_cast<double>(Ticks(now) - Ticks(created)) / 1e4);
+    std::fflush(stdout);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+}
+
+}  // namespace quellmark::bench

@@ -1,0 +1,13 @@
+# The resources of quellmark.exe (icon, manifest, version information) for any executable that
+# stands for the program.
+set(QUELLMARK_VERSION_DEFINITIONS
+    QUELLMARK_VERSION_MAJOR=${PROJECT_VERSION_MAJOR}
+    QUELLMARK_VERSION_MINOR=${PROJECT_VERSION_MINOR}
+    QUELLMARK_VERSION_PATCH=${PROJECT_VERSION_PATCH})
+
+function(quellmark_add_program_resources target)
+    set(script ${PROJECT_SOURCE_DIR}/app/win32/quellmark.rc)
+    target_sources(${target} PRIVATE ${script})
+    set_source_files_properties(${script} TARGET_DIRECTORY ${target}
+                                PROPERTIES COMPILE_DEFINITIONS "${QUELLMARK_VERSION_DEFINITIONS}")
+endfunction()
