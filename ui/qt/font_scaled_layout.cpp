@@ -36,7 +36,6 @@ FontScaledLayout::FontScaledLayout(QWidget& window, QSize tableSize)
 
 void FontScaledLayout::Place(QWidget& widget, const QRect& tableGeometry) {
     entries_.push_back({&widget, tableGeometry});
-    widget.setGeometry(ScaleRect(tableGeometry, FontScaleFactor(window_.font(), window_)));
 }
 
 void FontScaledLayout::Apply() {

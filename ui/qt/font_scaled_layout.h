@@ -26,7 +26,7 @@ class FontScaledLayout {
 public:
     FontScaledLayout(QWidget& window, QSize tableSize);
 
-    // Records `widget`'s rectangle in the table (relative to its parent) and places it.
+    // Records `widget`'s rectangle in the table, relative to its parent; Apply places it.
     void Place(QWidget& widget, const QRect& tableGeometry);
     // Places the window and every recorded widget for the window's current font.
     void Apply();

@@ -66,10 +66,6 @@ void Form1::CreateWidgets() {
                                            QStringLiteral("Aktuelle Werte auslesen"));
     auto* command3 = Place<WrappingButton>(layout_, this, "Command3", {16, 160, 113, 33},
                                            QStringLiteral("Einstellungen Speichern"));
-    for (QPushButton* button :
-         {command1, static_cast<QPushButton*>(command2), static_cast<QPushButton*>(command3)}) {
-        PressOnEnter(*button);
-    }
 
     auto* frame2 =
         Place<QGroupBox>(layout_, this, "Frame2", {144, 8, 177, 473}, QStringLiteral("TX Gain"));
@@ -108,8 +104,10 @@ void Form1::ConnectWidgets() {
         {Element::Command3, &GainController::OnSaveSettings},
     };
     for (const auto& [element, action] : buttons) {
-        connect(static_cast<QPushButton*>(At(element).widget), &QPushButton::clicked, this,
+        auto* button = static_cast<QPushButton*>(At(element).widget);
+        connect(button, &QPushButton::clicked, this,
                 [controller, action = action] { (controller->*action)(); });
+        PressOnEnter(*button);
     }
     connect(slider1_, &GainSlider::valueChanged, this,
             [controller] { controller->OnTxSliderChanged(); });
