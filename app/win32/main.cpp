@@ -1,0 +1,20 @@
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <memory>
+
+#include "form1.h"
+#include "message_loop.h"
+#include "win32_serial_port.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
+    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
+                                        ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    // Destroyed before wWinMain returns, which closes the port.
+    quellmark::Form1 form(std::make_unique<quellmark::Win32SerialPort>());
+    ShowWindow(form.Handle(), showCommand);
+    return quellmark::win32::RunMessageLoop(form.Handle());
+}
