@@ -49,11 +49,14 @@ std::string FromHex(const std::string& hex) {
     return bytes;
 }
 
+// Starts `command`; for the simulator, with its first line going to `stdoutFd` and its trace of
+// every exchange nowhere.
 pid_t Spawn(const std::vector<std::string>& command, int stdoutFd = -1) {
     const pid_t pid = fork();
     if (pid == 0) {
         if (stdoutFd >= 0) {
             dup2(stdoutFd, STDOUT_FILENO);
+            dup2(open("/dev/null", O_WRONLY), STDERR_FILENO);
         }
         std::vector<char*> argv;
         for (const std::string& word : command) {
