@@ -284,13 +284,18 @@ std::string Form1::GetText(Element element) const {
 }
 
 // A group box neither disables its contents nor stands between them and the window: disabling a
-// frame disables each element in it.
+// frame disables each element in it. Focus on a control that goes grey moves to the connect
+// button, so that the keyboard still reaches the window.
 void Form1::SetEnabled(Element element, bool enabled) {
     const ControlId id = win32::ControlFor(element);
+    const HWND focus = GetFocus();
     for (const win32::ElementSpec& spec : win32::Elements()) {
         if (spec.id == id || spec.frame == id) {
             EnableWindow(Control(spec.id), enabled);
         }
+    }
+    if (focus != nullptr && IsChild(window_, focus) && !IsWindowEnabled(focus)) {
+        SetFocus(Control(ControlId::Command1));
     }
 }
 

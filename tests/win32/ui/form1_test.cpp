@@ -197,6 +197,13 @@ TEST_F(Form1Test, ConnectingEnablesEverythingAndDisconnectingGoesBack) {
     }
 }
 
+TEST_F(Form1Test, FocusOnAControlThatGoesGreyMovesToTheConnectButton) {
+    Press(Command1);
+    SetFocus(At(Slider2));
+    fake->Lose();
+    EXPECT_EQ(GetFocus(), At(Command1));
+}
+
 TEST_F(Form1Test, TabVisitsTheUsableControlsInOrder) {
     EXPECT_EQ(TabFrom(Combo1, 3, false), std::vector({Command1, Text1, Combo1}));
     Press(Command1);
