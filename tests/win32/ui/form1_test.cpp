@@ -132,10 +132,8 @@ TEST_F(Form1Test, StartsAsShown) {
     EXPECT_EQ(GetWindowLongW(window, GWL_STYLE) & (WS_THICKFRAME | WS_MAXIMIZEBOX), 0);
     ExpectLayout(*this, 96);
     for (const auto& [name, id, parent, geometry, text, enabled] : kElements) {
-        SCOPED_TRACE(name);
-        EXPECT_EQ(IsWindowEnabled(At(id)) != 0, enabled);
         if (text != nullptr) {
-            EXPECT_EQ(Text(id), text);
+            EXPECT_EQ(Text(id), text) << name;
         }
     }
     EXPECT_EQ(FindWindowExW(At(Combo1), nullptr, L"Edit", nullptr), nullptr) << "selection only";
@@ -179,12 +177,14 @@ std::set<COLORREF> ThumbColours(HWND slider) {
     return colours;
 }
 
-// Enabling a frame enables what is inside it, which a group box does not do by itself; a
-// disabled slider is drawn greyed.
+// From the start, connected, and disconnected again. Enabling a frame enables what is inside it,
+// which a group box does not do by itself; a disabled slider is drawn greyed.
 TEST_F(Form1Test, ConnectingEnablesEverythingAndDisconnectingGoesBack) {
     const std::set<COLORREF> greyed = {GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_GRAYTEXT)};
-    for (bool connected : {true, false}) {
-        Press(Command1);
+    for (bool connected : {false, true, false}) {
+        if (connected != fake->open) {
+            Press(Command1);
+        }
         ASSERT_EQ(fake->open, connected);
         EXPECT_EQ(Text(Command1), connected ? "Trennen" : "Verbinden");
         for (const auto& element : kElements) {
