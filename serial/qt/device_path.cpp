@@ -1,6 +1,5 @@
 #include "device_path.h"
 
-#include <QByteArray>
 #include <QtGlobal>
 #include <algorithm>
 #include <tuple>
