@@ -34,7 +34,7 @@ namespace {
 
 using test_support::PortDevice;
 
-// An environment with QUELLMARK_COM<n> set for the numbers given.
+// An environment in which just the variables in `values` are set.
 EnvironmentLookup Variables(std::map<std::string, QString> values) {
     return [values](const char* name) {
         const auto found = values.find(name);
