@@ -2,6 +2,7 @@
 
 #include <QtGlobal>
 #include <algorithm>
+#include <optional>
 #include <tuple>
 
 #include "present_ports.h"
@@ -103,8 +104,19 @@ QString DevicePathForPort(int number) {
     return DevicePathForPort(number, SystemEnvironment, PresentSystemPorts);
 }
 
-QString DescribePort(int number) {
-    return DescribePort(number, SystemEnvironment, PresentSystemPorts);
+QStringList DescribeAllPorts() {
+    std::optional<std::vector<PresentPort>> present;
+    const PortLister askedOnce = [&present] {
+        if (!present) {
+            present = PresentSystemPorts();
+        }
+        return *present;
+    };
+    QStringList texts;
+    for (int number = kFirstPort; number <= kLastPort; ++number) {
+        texts << DescribePort(number, SystemEnvironment, askedOnce);
+    }
+    return texts;
 }
 
 QString SystemEnvironment(const char* name) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <vector>
 
@@ -43,7 +44,8 @@ QString DescribePort(int number, const EnvironmentLookup& environment, const Por
 
 // The same for this process's environment and the ports present on the system now.
 QString DevicePathForPort(int number);
-QString DescribePort(int number);
+// Ports 1..10 described at once: the system is asked for its ports once, not once per port.
+QStringList DescribeAllPorts();
 
 QString SystemEnvironment(const char* name);
 

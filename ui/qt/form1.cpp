@@ -55,8 +55,7 @@ Form1::~Form1() = default;
 void Form1::CreateWidgets() {
     auto* frame1 = Place<QGroupBox>(layout_, this, "Frame1", {8, 8, 129, 105},
                                     QStringLiteral("Schnittstelle"));
-    combo1_ = Place<PortComboBox>(layout_, frame1, "Combo1", {8, 16, 113, 21},
-                                  [](int number) { return DescribePort(number); });
+    combo1_ = Place<PortComboBox>(layout_, frame1, "Combo1", {8, 16, 113, 21}, DescribeAllPorts);
     auto* label9 =
         Place<QLabel>(layout_, frame1, "Label9", {8, 40, 81, 19}, QStringLiteral("Kanal Nr."));
     auto* text1 = Place<QLineEdit>(layout_, frame1, "Text1", {88, 40, 33, 19}, QStringLiteral("A"));

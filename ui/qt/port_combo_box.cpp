@@ -8,8 +8,9 @@ PortComboBox::PortComboBox(PortDescriber describe, QWidget* parent)
     : QComboBox(parent), describe_(std::move(describe)) {}
 
 void PortComboBox::showPopup() {
-    for (int i = 0; i < count(); ++i) {
-        setItemData(i, describe_(i + 1), Qt::ToolTipRole);
+    const QStringList descriptions = describe_();
+    for (int i = 0; i < count() && i < descriptions.size(); ++i) {
+        setItemData(i, descriptions[i], Qt::ToolTipRole);
     }
     QComboBox::showPopup();
 }

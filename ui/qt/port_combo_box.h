@@ -11,7 +11,8 @@ class PortComboBox : public QComboBox {
     Q_OBJECT
 
 public:
-    using PortDescriber = std::function<QString(int number)>;
+    // The tooltip texts of ports 1, 2, ... in order.
+    using PortDescriber = std::function<QStringList()>;
 
     PortComboBox(PortDescriber describe, QWidget* parent);
 

@@ -136,9 +136,10 @@ TEST_F(DesktopTest, EachPortShowsItsDeviceAsTooltipWhenTheListOpens) {
     qputenv(variable, "/tmp/quellmark-tooltip-test");
     auto* combo = Find<QComboBox>("Combo1");
     combo->showPopup();
+    const QStringList descriptions = DescribeAllPorts();
+    ASSERT_EQ(descriptions.size(), combo->count());
     for (int i = 0; i < combo->count(); ++i) {
-        EXPECT_EQ(combo->itemData(i, Qt::ToolTipRole).toString().toStdString(),
-                  DescribePort(i + 1).toStdString());
+        EXPECT_EQ(combo->itemData(i, Qt::ToolTipRole).toString(), descriptions[i]);
     }
     qunsetenv(variable);
     EXPECT_TRUE(combo->itemData(2, Qt::ToolTipRole).toString().contains("quellmark-tooltip-test"));
