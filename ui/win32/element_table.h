@@ -48,13 +48,15 @@ struct ElementSpec {
     ControlId frame;
     const wchar_t* windowClass;
     DWORD style;
-    DWORD exStyle;
     Geometry geometry;
     const wchar_t* caption;
+    DWORD exStyle = 0;
 };
 
 // Every element in creation order, which is also the order in which Tab visits the focusable ones.
 std::span<const ElementSpec> Elements();
+
+const ElementSpec& SpecOf(ControlId id);
 
 // The geometry of `spec` at 96 dpi in the window's client area: its frame's origin plus its own.
 Geometry ClientGeometry(const ElementSpec& spec);

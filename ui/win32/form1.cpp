@@ -20,8 +20,8 @@ constexpr wchar_t kTitle[] = L"Quellmark";
 // Fixed size: no maximising, no resizing border.
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr SIZE kClientSize{514, 491};
-constexpr int kComboFieldHeight = 21;
 constexpr int kComboVisibleEntries = 10;
+// The program's icon resource (IDI_QUELLMARK); a module without one keeps the default icon.
 constexpr WORD kIconId = 1;
 
 void RegisterWindowClass(WNDPROC windowProc) {
@@ -164,7 +164,7 @@ void Form1::LayOutElements() {
     }
     // The controls no longer use the old font.
     font_ = std::move(font);
-    FitComboHeight(win32::Scaled({0, 0, 0, kComboFieldHeight}, dpi_).height);
+    FitComboHeight(win32::Scaled(win32::SpecOf(ControlId::Combo1).geometry, dpi_).height);
 }
 
 // A drop-down list sizes its field by the font; this gives the field the height of the table,
