@@ -10,6 +10,8 @@
 #include <iterator>
 #include <stdexcept>
 
+#include "hex_bytes.h"
+
 namespace quellmark::test_support {
 
 namespace {
@@ -20,24 +22,6 @@ std::string Environment(const char* name) {
         throw std::runtime_error(std::string(name) + " is not set: run under quellmark-far-end");
     }
     return value;
-}
-
-std::string ToHex(const std::string& bytes) {
-    static const char digits[] = "0123456789abcdef";
-    std::string hex;
-    for (const unsigned char byte : bytes) {
-        hex += digits[byte >> 4];
-        hex += digits[byte & 15];
-    }
-    return hex;
-}
-
-std::string FromHex(const std::string& hex) {
-    std::string bytes;
-    for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
-        bytes += char(std::stoi(hex.substr(i, 2), nullptr, 16));
-    }
-    return bytes;
 }
 
 // Wine opens a Unix path through its drive Z:, which is the Unix root.

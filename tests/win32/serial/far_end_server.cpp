@@ -29,25 +29,12 @@
 #include <thread>
 #include <vector>
 
+#include "hex_bytes.h"
+
 namespace {
 
-std::string ToHex(const std::string& bytes) {
-    static const char digits[] = "0123456789abcdef";
-    std::string hex;
-    for (const unsigned char byte : bytes) {
-        hex += digits[byte >> 4];
-        hex += digits[byte & 15];
-    }
-    return hex;
-}
-
-std::string FromHex(const std::string& hex) {
-    std::string bytes;
-    for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
-        bytes += char(std::stoi(hex.substr(i, 2), nullptr, 16));
-    }
-    return bytes;
-}
+using quellmark::test_support::FromHex;
+using quellmark::test_support::ToHex;
 
 // Starts `command`; for the simulator, with its first line going to `stdoutFd` and its trace of
 // every exchange nowhere.
