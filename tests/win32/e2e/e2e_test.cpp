@@ -34,7 +34,10 @@ const std::vector<std::string> kGains{"--rx", "70", "--tx", "0"};
 // say what it showed.
 class BoxWatch {
 public:
-    BoxWatch() { timer_ = SetTimer(nullptr, 0, 100, &OnTimer); }
+    BoxWatch() {
+        seen.clear();
+        timer_ = SetTimer(nullptr, 0, 100, &OnTimer);
+    }
     ~BoxWatch() { KillTimer(nullptr, timer_); }
     static std::vector<std::string> seen;
 
