@@ -16,7 +16,8 @@ constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
 constexpr DWORD kGroupBox = kChild | BS_GROUPBOX;
 constexpr DWORD kLabel = kChild | SS_LEFT | SS_NOPREFIX;
 constexpr DWORD kButton = kChild | WS_TABSTOP | BS_PUSHBUTTON;
-constexpr DWORD kWrappingButton = kButton | BS_MULTILINE;
+// Drawn by the window, which wraps the caption.
+constexpr DWORD kWrappingButton = kChild | WS_TABSTOP | BS_OWNERDRAW;
 constexpr DWORD kDropDownList = kChild | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
 constexpr DWORD kTextField = kChild | WS_TABSTOP | ES_AUTOHSCROLL;
 constexpr DWORD kSlider = kChild | WS_TABSTOP | TBS_VERT | TBS_BOTH | TBS_NOTICKS;

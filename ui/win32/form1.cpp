@@ -8,6 +8,7 @@
 #include "gain_scale.h"
 #include "text_conversion.h"
 #include "user_locale.h"
+#include "wrapping_button.h"
 
 namespace quellmark {
 
@@ -41,9 +42,8 @@ void RegisterWindowClass(WNDPROC windowProc) {
     }
 }
 
-bool IsPushButton(HWND control) {
-    return (SendMessageW(control, WM_GETDLGCODE, 0, 0) &
-            (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0;
+bool IsButton(ControlId id) {
+    return id == ControlId::Command1 || id == ControlId::Command2 || id == ControlId::Command3;
 }
 
 }  // namespace
@@ -100,6 +100,8 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_NOTIFY:
             return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+        case WM_DRAWITEM:
+            return OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         case WM_ACTIVATE:
             OnActivate(LOWORD(wParam) != WA_INACTIVE);
             return 0;
@@ -233,6 +235,14 @@ LRESULT Form1::OnNotify(const NMHDR& header) {
     return CDRF_DODEFAULT;
 }
 
+bool Form1::OnDrawItem(const DRAWITEMSTRUCT& item) {
+    if (item.CtlType != ODT_BUTTON) {
+        return false;
+    }
+    win32::DrawWrappingButton(item);
+    return true;
+}
+
 // A plain window does not keep its focused control across activation as a dialog does.
 void Form1::OnActivate(bool active) {
     if (!active) {
@@ -249,7 +259,7 @@ void Form1::OnActivate(bool active) {
 // Enter presses the focused button; elsewhere it presses nothing.
 LRESULT Form1::OnGetDefId() const {
     const HWND focus = GetFocus();
-    if (IsChild(window_, focus) && IsPushButton(focus)) {
+    if (IsChild(window_, focus) && IsButton(static_cast<ControlId>(GetDlgCtrlID(focus)))) {
         return MAKELRESULT(GetDlgCtrlID(focus), DC_HASDEFID);
     }
     return 0;

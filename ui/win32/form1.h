@@ -50,6 +50,7 @@ private:
     void OnCommand(int id, int code);
     void OnVScroll(HWND trackbar, int code);
     LRESULT OnNotify(const NMHDR& header);
+    bool OnDrawItem(const DRAWITEMSTRUCT& item);
     void OnActivate(bool active);
     LRESULT OnGetDefId() const;
     void OnDpiChanged(UINT dpi, const RECT& suggested);

@@ -156,25 +156,78 @@ TEST_F(Form1Test, DpiChangeScalesTheWindowAndEveryElement) {
     EXPECT_GE(fontHeight(), heightAt96 * 3 / 2);
 }
 
-// The thumb's colours as drawn now.
-std::set<COLORREF> ThumbColours(HWND slider) {
-    RECT thumb{};
-    SendMessageW(slider, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
-    const HDC screen = GetDC(slider);
+// The control's client area as drawn now.
+struct Picture {
+    LONG width = 0;
+    std::vector<COLORREF> pixels;
+    COLORREF At(LONG x, LONG y) const { return pixels[y * width + x]; }
+};
+
+Picture Draw(HWND control) {
+    RECT client{};
+    GetClientRect(control, &client);
+    const HDC screen = GetDC(control);
     const HDC canvas = CreateCompatibleDC(screen);
-    const HBITMAP bitmap = CreateCompatibleBitmap(screen, thumb.right, thumb.bottom);
-    const HGDIOBJ previous = SelectObject(canvas, bitmap);
-    SendMessageW(slider, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas), PRF_CLIENT);
-    std::set<COLORREF> colours;
-    for (int y = thumb.top; y < thumb.bottom; ++y) {
-        for (int x = thumb.left; x < thumb.right; ++x) {
-            colours.insert(GetPixel(canvas, x, y));
+    const HGDIOBJ previous =
+        SelectObject(canvas, CreateCompatibleBitmap(screen, client.right, client.bottom));
+    SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas), PRF_CLIENT);
+    Picture picture;
+    picture.width = client.right;
+    for (LONG y = 0; y < client.bottom; ++y) {
+        for (LONG x = 0; x < client.right; ++x) {
+            picture.pixels.push_back(GetPixel(canvas, x, y));
         }
     }
     DeleteObject(SelectObject(canvas, previous));
     DeleteDC(canvas);
-    ReleaseDC(slider, screen);
+    ReleaseDC(control, screen);
+    return picture;
+}
+
+std::set<COLORREF> ThumbColours(HWND slider) {
+    RECT thumb{};
+    SendMessageW(slider, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+    const Picture picture = Draw(slider);
+    std::set<COLORREF> colours;
+    for (LONG y = thumb.top; y < thumb.bottom; ++y) {
+        for (LONG x = thumb.left; x < thumb.right; ++x) {
+            colours.insert(picture.At(x, y));
+        }
+    }
     return colours;
+}
+
+// How many lines the dark text inside the button spans, by the height of its font's lines; 0 if
+// the text reaches the button's edge, as a caption cut off does.
+double CaptionLines(HWND button) {
+    const Picture picture = Draw(button);
+    const LONG height = static_cast<LONG>(picture.pixels.size()) / picture.width;
+    std::vector<LONG> darkRows;
+    for (LONG y = 0; y < height; ++y) {
+        for (LONG x = 4; x < picture.width - 4; ++x) {
+            const COLORREF pixel = picture.At(x, y);
+            if (GetRValue(pixel) + GetGValue(pixel) + GetBValue(pixel) < 300) {
+                darkRows.push_back(y);
+                break;
+            }
+        }
+    }
+    if (darkRows.empty() || darkRows.front() < 4 || darkRows.back() >= height - 4) {
+        return 0;
+    }
+    const HDC dc = GetDC(button);
+    SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(button, WM_GETFONT, 0, 0)));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    ReleaseDC(button, dc);
+    return (darkRows.back() - darkRows.front() + 1.0) / metrics.tmHeight;
+}
+
+// Each caption on two whole lines, not cut off after "Aktuelle Werte".
+TEST_F(Form1Test, ButtonCaptionsWrapOntoTwoLines) {
+    Press(Command1);
+    EXPECT_NEAR(CaptionLines(At(Command2)), 1.9, 0.5);
+    EXPECT_NEAR(CaptionLines(At(Command3)), 1.9, 0.5);
 }
 
 // From the start, connected, and disconnected again. Enabling a frame enables what is inside it,
