@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <iterator>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -32,8 +33,7 @@ struct IconGroupEntry {
 struct IconGroupHeader {
     WORD reserved;
     WORD type;
-    WORD count;
-    IconGroupEntry entries[1];
+    WORD count;  // entries follow the header
 };
 #pragma pack(pop)
 
@@ -54,9 +54,9 @@ TEST_F(ProgramResources, IconHasEverySizeWindowsAsksFor) {
     ASSERT_NE(found, nullptr);
     const auto* group =
         static_cast<const IconGroupHeader*>(LockResource(LoadResource(module_, found)));
+    const auto* entries = reinterpret_cast<const IconGroupEntry*>(group + 1);
     std::vector<int> sizes;
-    for (WORD i = 0; i < group->count; ++i) {
-        const IconGroupEntry& entry = group->entries[i];
+    for (const IconGroupEntry& entry : std::span(entries, group->count)) {
         EXPECT_EQ(entry.width, entry.height);
         EXPECT_EQ(entry.bitsPerPixel, 32) << "images without alpha have ragged corners";
         sizes.push_back(entry.width == 0 ? 256 : entry.width);
