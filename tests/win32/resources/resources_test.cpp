@@ -67,7 +67,7 @@ TEST_F(ProgramResources, IconHasEverySizeWindowsAsksFor) {
 
 // A manifest Windows cannot parse stops the program from starting at all; one without the
 // common controls dependency gives it unthemed controls.
-TEST_F(ProgramResources, ManifestParsesAndSelectsCommonControls6) {
+TEST_F(ProgramResources, ManifestParsesAndSelectsCommonControls6AndPerMonitorDpi) {
     ACTCTXW context{};
     context.cbSize = sizeof(context);
     context.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
@@ -84,6 +84,26 @@ TEST_F(ProgramResources, ManifestParsesAndSelectsCommonControls6) {
     EXPECT_TRUE(FindActCtxSectionStringW(0, nullptr, ACTIVATION_CONTEXT_SECTION_DLL_REDIRECTION,
                                          L"comctl32.dll", &redirection));
     DeactivateActCtx(0, cookie);
+
+    // A setting under the wrong namespace is silently ignored, and Windows then scales the window
+    // as a bitmap, blurred.
+    struct Setting {
+        const wchar_t* space;
+        const wchar_t* name;
+        std::wstring expected;
+    };
+    const Setting dpiSettings[] = {
+        {L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware", L"true/pm"},
+        {L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness",
+         L"PerMonitorV2, PerMonitor"}};
+    for (const Setting& setting : dpiSettings) {
+        wchar_t value[64] = {};
+        SIZE_T length = 0;
+        EXPECT_TRUE(QueryActCtxSettingsW(0, activation, setting.space, setting.name, value,
+                                         std::size(value), &length))
+            << setting.name;
+        EXPECT_EQ(value, setting.expected);
+    }
     ReleaseActCtx(activation);
 }
 
