@@ -239,8 +239,11 @@ TEST_F(Win32SerialPortTest, TwoHundredConnectCyclesLeaveNoHandleOrThreadBehind) 
         port_.Write("gsm+ A at&w\r");
         port_.Close();
     }
-    EXPECT_EQ(HandleCount(), handlesBefore);
-    EXPECT_EQ(ThreadCount(), threadsBefore);
+    // A leak shows as one or more per cycle. GoogleTest starts a watcher thread of its own at
+    // times, which the slack allows for.
+    const std::size_t handlesAfter = HandleCount(), threadsAfter = ThreadCount();
+    EXPECT_LE(handlesAfter, handlesBefore + 2);
+    EXPECT_LE(threadsAfter, threadsBefore + 1);
     EXPECT_EQ(far_.Receive(210 * 12, 2000).size(), 210u * 12);
 }
 
