@@ -67,6 +67,15 @@ protected:
         SetEnvironmentVariableW(L"QUELLMARK_COM1", nullptr);
     }
 
+    // Waits until the port holds `count` received bytes, delivering no message meanwhile.
+    bool HoldsWithoutDelivering(std::size_t count) const {
+        for (int wait = 0; wait < 500 && port_.WaitingCount() < count; ++wait) {
+            Sleep(10);
+        }
+        Sleep(50);  // for the notice posted right after the bytes were left
+        return port_.WaitingCount() == count;
+    }
+
     const DWORD testThread_ = GetCurrentThreadId();
     test_support::FarEnd far_;
     Win32SerialPort port_;
@@ -141,9 +150,8 @@ TEST_F(Win32SerialPortTest, NotificationsArriveWhileAMessageBoxIsUp) {
 TEST_F(Win32SerialPortTest, FarEndHangingUpClosesThePortAndNotifiesOnce) {
     ASSERT_TRUE(port_.Open());
     far_.Send("+VGT");
-    // The bytes are read and the hang-up noticed before the window thread looks: both reach it
-    // in one notice.
-    Sleep(300);
+    // The bytes are read, and the hang-up most likely noticed, before the window thread looks.
+    ASSERT_TRUE(HoldsWithoutDelivering(4));
     far_.HangUp();
     Sleep(300);
     ASSERT_TRUE(PumpUntil([&] { return !port_.IsOpen(); })) << "the hang-up went unnoticed";
@@ -162,6 +170,7 @@ TEST_F(Win32SerialPortTest, NothingIsNotifiedAfterClose) {
         SCOPED_TRACE(hangUp ? "hang-up" : "bytes");
         ASSERT_TRUE(port_.Open());
         far_.Send("+VGR: 0\r\n");
+        ASSERT_TRUE(HoldsWithoutDelivering(9));
         if (hangUp) {
             far_.HangUp();
         }
