@@ -1,45 +1,64 @@
 #pragma once
 
+#include <gtest/gtest.h>
 #include <winsock2.h>
 
+#include <cstdlib>
 #include <string>
-#include <vector>
+
+#include "hex_bytes.h"
 
 namespace quellmark::test_support {
 
 // The far end of the serial line, played on the Linux side by quellmark-far-end, which started
-// this test program. Every call waits for its answer and fails the test on an error.
+// this test program; far_end_server.cpp lists the requests. A request that fails fails the test.
 class FarEnd {
 public:
-    FarEnd();
-    ~FarEnd();
+    FarEnd() {
+        WSADATA data;
+        WSAStartup(MAKEWORD(2, 2), &data);
+        socket_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+        const char* port = std::getenv("QUELLMARK_FAR_END_PORT");
+        sockaddr_in address{AF_INET, htons(u_short(port ? std::atoi(port) : 0)), {}, {}};
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        if (connect(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+            throw std::runtime_error("cannot reach the far end: run under quellmark-far-end");
+        }
+    }
+    ~FarEnd() {
+        closesocket(socket_);
+        WSACleanup();
+    }
     FarEnd(const FarEnd&) = delete;
     FarEnd& operator=(const FarEnd&) = delete;
 
-    // A new pseudo-terminal in place of the last one; returns its device as a Windows path.
-    std::wstring OpenTerminal();
-    void Send(const std::string& bytes);
-    // What arrives within `timeoutMs`, up to `count` bytes.
-    std::string Receive(std::size_t count, int timeoutMs = 5000);
-    // The terminal's line settings as Linux reports them, e.g. "baud=9600 bits=8 parity=none ...".
-    std::string Settings();
-    // Closes the far end, as a pulled adapter does.
-    void HangUp();
+    std::string Request(const std::string& line) {
+        const std::string request = line + "\n";
+        send(socket_, request.data(), int(request.size()), 0);
+        std::string reply;
+        for (char byte; recv(socket_, &byte, 1, 0) == 1 && byte != '\n';) {
+            reply += byte;
+        }
+        if (reply.rfind("ok", 0) != 0) {
+            ADD_FAILURE() << "far end, " << line.substr(0, 40) << ": " << reply;
+            return {};
+        }
+        return reply.substr(std::min<std::size_t>(reply.size(), 3));
+    }
 
-    // Starts the modem simulator with `options` at the link "modem" of the private directory,
-    // logging to "log" there. Ends the one before.
-    void StartSimulator(const std::vector<std::string>& options);
-    void StopSimulator();
-    // Everything the simulators have logged so far.
-    std::string SimulatorLog() const;
-    // The simulator's link as a Windows path.
-    std::wstring ModemPath() const;
+    // A new pseudo-terminal as a Windows path: Wine's drive Z: is the Unix root.
+    std::wstring OpenTerminal() {
+        const std::string device = Request("open");
+        return L"Z:" + std::wstring(device.begin(), device.end());
+    }
+    void Send(const std::string& bytes) { Request("send " + ToHex(bytes)); }
+    std::string Receive(std::size_t count) {
+        return FromHex(Request("receive " + std::to_string(count)));
+    }
+    std::string SimulatorLog() { return FromHex(Request("log")); }
 
 private:
-    std::string Request(const std::string& line);
-
-    SOCKET socket_ = INVALID_SOCKET;
-    std::string directory_;
+    SOCKET socket_;
 };
 
 }  // namespace quellmark::test_support

@@ -6,11 +6,10 @@ namespace quellmark::test_support {
 
 // Bytes as lower-case hex digits and back: how the far end and the tests pass bytes in text lines.
 inline std::string ToHex(const std::string& bytes) {
-    static const char digits[] = "0123456789abcdef";
     std::string hex;
     for (const unsigned char byte : bytes) {
-        hex += digits[byte >> 4];
-        hex += digits[byte & 15];
+        hex += "0123456789abcdef"[byte >> 4];
+        hex += "0123456789abcdef"[byte & 15];
     }
     return hex;
 }

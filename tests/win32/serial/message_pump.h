@@ -9,8 +9,7 @@ namespace quellmark::test_support {
 // Delivers this thread's messages until `done` holds or `timeoutMs` has passed; returns `done`.
 inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000) {
     const ULONGLONG end = GetTickCount64() + timeoutMs;
-    for (;;) {
-        MSG message;
+    for (MSG message;;) {
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
@@ -23,7 +22,6 @@ inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000)
     }
 }
 
-// Delivers this thread's messages for `ms` milliseconds.
 inline void PumpFor(DWORD ms) {
     PumpUntil([] { return false; }, ms);
 }
