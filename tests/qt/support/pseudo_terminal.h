@@ -5,8 +5,8 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <QDeadlineTimer>
 #include <QTest>
-#include <cerrno>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -17,7 +17,7 @@ namespace quellmark::test_support {
 // the test plays the far end through the non-blocking master.
 class PseudoTerminal {
 public:
-    PseudoTerminal() : master_(posix_openpt(O_RDWR | O_NOCTTY)) {
+    PseudoTerminal() : master_(posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC)) {
         termios raw{};
         if (grantpt(master_) != 0 || unlockpt(master_) != 0 || tcgetattr(master_, &raw) != 0) {
             Close();
@@ -26,9 +26,6 @@ public:
         devicePath_ = ptsname(master_);
         cfmakeraw(&raw);
         tcsetattr(master_, TCSANOW, &raw);
-        fcntl(master_, F_SETFL, O_NONBLOCK);
-        // A child process holding the master would keep the line up after Close().
-        fcntl(master_, F_SETFD, FD_CLOEXEC);
     }
     ~PseudoTerminal() { Close(); }
     PseudoTerminal(const PseudoTerminal&) = delete;
@@ -37,42 +34,33 @@ public:
     const std::string& DevicePath() const { return devicePath_; }
     int MasterFd() const { return master_; }
 
-    // Writes as much as the terminal takes now; returns how much that was.
-    std::size_t WriteSome(std::string_view bytes) {
-        const ssize_t written = ::write(master_, bytes.data(), bytes.size());
-        if (written >= 0) {
-            return std::size_t(written);
+    // Writes all of `bytes`, running the event loop whenever the terminal is full so that the
+    // program can read; false if it did not take them within 10 s.
+    bool Write(std::string_view bytes) {
+        const QDeadlineTimer deadline(10000);
+        while (!bytes.empty() && !deadline.hasExpired()) {
+            const ssize_t written = ::write(master_, bytes.data(), bytes.size());
+            bytes.remove_prefix(written > 0 ? std::size_t(written) : 0);
+            if (!bytes.empty()) {
+                QCoreApplication::processEvents();
+            }
         }
-        if (errno != EAGAIN && errno != EINTR) {
-            throw std::runtime_error("cannot write to pseudo-terminal");
-        }
-        return 0;
-    }
-    // For short texts only: a long one could wait forever for room.
-    void Write(std::string_view bytes) {
-        while (!bytes.empty()) {
-            bytes.remove_prefix(WriteSome(bytes));
-        }
+        return bytes.empty();
     }
 
-    // Whatever has reached the far end so far, without waiting.
-    std::string ReadAvailable() {
-        std::string bytes;
-        char chunk[4096];
-        ssize_t count;
-        while ((count = ::read(master_, chunk, sizeof chunk)) > 0) {
-            bytes.append(chunk, std::size_t(count));
-        }
-        return bytes;
-    }
-    // Runs the event loop until `count` bytes have arrived or the time is up; returns them.
-    std::string Receive(std::size_t count, int timeout_ms = 10000) {
+    // Runs the event loop until `count` bytes have reached the far end or the time is up (without
+    // waiting for count 0); returns them.
+    std::string Receive(std::size_t count = 0) {
         std::string received;
-        const auto arrived = [&] {
-            received += ReadAvailable();
-            return received.size() >= count;
-        };
-        (void)QTest::qWaitFor(arrived, timeout_ms);
+        (void)QTest::qWaitFor(
+            [&] {
+                char chunk[4096];
+                for (ssize_t n; (n = ::read(master_, chunk, sizeof chunk)) > 0;) {
+                    received.append(chunk, std::size_t(n));
+                }
+                return received.size() >= count;
+            },
+            10000);
         return received;
     }
 
@@ -85,7 +73,7 @@ public:
     }
 
 private:
-    int master_ = -1;
+    int master_;
     std::string devicePath_;
 };
 
