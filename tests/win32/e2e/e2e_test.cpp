@@ -22,13 +22,12 @@ using enum win32::ControlId;
 using test_support::PumpFor;
 using test_support::PumpUntil;
 using win32::ControlId;
-using Lines = std::vector<std::string>;
 
 const std::string kQueryA = "gsm+ A at+vgr?;+vgt?\r";
 const std::string kQueryB = "gsm+ B at+vgr?;+vgt?\r";
 
 // Any message box that comes up is recorded and closed, so that the test goes on and can say so.
-Lines boxes;
+std::vector<std::string> boxes;
 void CALLBACK CloseBoxes(HWND, UINT, UINT_PTR, DWORD) {
     EnumThreadWindows(
         GetCurrentThreadId(),
@@ -54,7 +53,7 @@ protected:
     }
     ~E2eTest() override {
         KillTimer(nullptr, boxTimer_);
-        EXPECT_EQ(boxes, Lines{}) << "message boxes came up";
+        EXPECT_TRUE(boxes.empty()) << "message boxes came up: " << boxes.front();
     }
 
     HWND At(ControlId id) const { return GetDlgItem(window_, win32::IdOf(id)); }
@@ -92,20 +91,11 @@ protected:
             << "reading " << channel << " left " << Position(Slider1) << ", " << Position(Slider2);
     }
 
-    // The command lines the simulators have logged in this test, each with its CR, once there
-    // are `count`.
-    Lines Log(std::size_t count = 0) {
-        Lines lines;
-        PumpUntil([&] {
-            lines.clear();
-            const std::string log = far_.SimulatorLog().substr(logStart_);
-            for (std::size_t at = 0, end; (end = log.find('\r', at)) != std::string::npos;
-                 at = end + 1) {
-                lines.push_back(log.substr(at, end - at + 1));
-            }
-            return lines.size() >= count;
-        });
-        return lines;
+    // What the simulators have logged in this test, once it is `size` bytes long.
+    std::string Log(std::size_t size = 0) {
+        std::string log;
+        PumpUntil([&] { return (log = far_.SimulatorLog().substr(logStart_)).size() >= size; });
+        return log;
     }
 
     const UINT_PTR boxTimer_ = SetTimer(nullptr, 0, 100, &CloseBoxes);
@@ -120,7 +110,7 @@ TEST_F(E2eTest, ReadStepStoreAndReadAgain) {
     ASSERT_TRUE(Connect()) << Text(Command1);
     ReadValues("A", 13, -2);
     PumpFor(300);  // for a set command wrongly following the read to arrive
-    EXPECT_EQ(Log(), Lines{kQueryA});
+    EXPECT_EQ(Log(), kQueryA);
 
     const std::pair<ControlId, WORD> keys[] = {
         {Slider1, VK_NEXT}, {Slider1, VK_UP}, {Slider2, VK_DOWN}, {Slider2, VK_DOWN}};
@@ -130,9 +120,9 @@ TEST_F(E2eTest, ReadStepStoreAndReadAgain) {
     Press(Command3);
     ReadValues("B", 13, -2);
     ReadValues("A", 17, 0);
-    EXPECT_EQ(Log(8),
-              Lines({kQueryA, "gsm+ A at+vgt=5\r", "gsm+ A at+vgt=4\r", "gsm+ A at+vgr=64\r",
-                     "gsm+ A at+vgr=48\r", "gsm+ A at&w\r", kQueryB, kQueryA}));
+    const std::string expected = kQueryA + "gsm+ A at+vgt=5\rgsm+ A at+vgt=4\rgsm+ A at+vgr=64\r" +
+                                 "gsm+ A at+vgr=48\rgsm+ A at&w\r" + kQueryB + kQueryA;
+    EXPECT_EQ(Log(expected.size()), expected);
 }
 
 // The simulator ending is the device going away: the window disconnects without a box, and

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "ansi_text.h"
-#include "device_name.h"
 #include "far_end.h"
 #include "message_pump.h"
 #include "win32_serial_port.h"
@@ -20,17 +19,6 @@ namespace {
 
 using test_support::PumpFor;
 using test_support::PumpUntil;
-
-TEST(DeviceNameForPort, ConfiguredElseTheDeviceNamespaceWithinOneToTen) {
-    const auto environment = [](const wchar_t* name) {
-        return std::wstring(name) == L"QUELLMARK_COM2" ? L"Z:\\dev\\ttyS9" : L"";
-    };
-    const std::pair<int, std::wstring> cases[] = {
-        {0, L""}, {1, L"\\\\.\\COM1"}, {2, L"Z:\\dev\\ttyS9"}, {10, L"\\\\.\\COM10"}, {11, L""}};
-    for (const auto& [number, expected] : cases) {
-        EXPECT_EQ(DeviceNameForPort(number, environment), expected) << number;
-    }
-}
 
 TEST(ToAnsiBytes, OneBytePerCharacterInTheAnsiCodePageElseOneQuestionMark) {
     ASSERT_EQ(GetACP(), 1252u) << "the expectations below are Windows-1252";
@@ -197,7 +185,8 @@ std::uintptr_t NextHandleValue() {
 
 std::size_t ThreadCount() {
     const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    THREADENTRY32 entry{sizeof entry};
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof entry;
     std::size_t count = 0;
     for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
         count += entry.th32OwnerProcessID == GetCurrentProcessId();
