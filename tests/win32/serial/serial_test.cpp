@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "ansi_text.h"
@@ -49,14 +50,6 @@ protected:
     ~Win32SerialPortTest() override { port_.Close(); }
 
     void NewTerminal() { SetEnvironmentVariableW(L"QUELLMARK_COM1", far_.OpenTerminal().c_str()); }
-    // Waits until the port holds `count` received bytes, delivering no message meanwhile.
-    bool HoldsWithoutDelivering(std::size_t count) const {
-        for (int wait = 0; wait < 500 && port_.WaitingCount() < count; ++wait) {
-            Sleep(10);
-        }
-        Sleep(50);  // for the notice posted right after the bytes were left
-        return port_.WaitingCount() == count;
-    }
 
     const DWORD testThread_ = GetCurrentThreadId();
     test_support::FarEnd far_;
@@ -127,39 +120,35 @@ TEST_F(Win32SerialPortTest, NotificationsArriveWhileAMessageBoxIsUp) {
     EXPECT_EQ(answer, IDOK) << "received " << received_.size() << " of " << reply.size();
 }
 
-TEST_F(Win32SerialPortTest, FarEndHangingUpClosesThePortAndNotifiesOnce) {
-    ASSERT_TRUE(port_.Open());
-    far_.Send("+VGT");
-    // The bytes are read, and the hang-up most likely noticed, before the window thread looks.
-    ASSERT_TRUE(HoldsWithoutDelivering(4));
-    far_.Request("hangup");
-    Sleep(300);
-    ASSERT_TRUE(PumpUntil([&] { return !port_.IsOpen(); })) << "the hang-up went unnoticed";
-    PumpFor(200);
-    port_.Close();
-    PumpFor(100);
-    // What came before the hang-up is delivered first, while the port is still open.
-    EXPECT_EQ(received_, "+VGT");
-    EXPECT_EQ(openAtEvents_, (std::vector<bool>{true, false}));
-}
-
-// The notice is posted but not yet delivered when the port closes: bytes arrived, or the far end
-// hung up.
-TEST_F(Win32SerialPortTest, NothingIsNotifiedAfterClose) {
-    for (const bool hangUp : {false, true}) {
-        SCOPED_TRACE(hangUp ? "hang-up" : "bytes");
+// Bytes arrive, or bytes and then a hang-up, while the window thread is busy: their notice is
+// posted but not delivered. When it runs on, the bytes come first, while the port is open, then
+// the hang-up closes the port and notifies once; when it closes the port first, nothing comes.
+TEST_F(Win32SerialPortTest, AHangUpNotifiesOnceAndNothingIsNotifiedAfterClose) {
+    const std::tuple<bool, bool, std::vector<bool>> cases[] = {
+        {false, true, {}}, {true, true, {}}, {true, false, {true, false}}};
+    for (const auto& [hangUp, closeFirst, expected] : cases) {
+        SCOPED_TRACE(std::string(hangUp ? "hang-up" : "bytes") + (closeFirst ? ", close" : ""));
+        NewTerminal();
+        openAtEvents_.clear();
+        received_.clear();
         ASSERT_TRUE(port_.Open());
         far_.Send("+VGR: 0\r\n");
-        ASSERT_TRUE(HoldsWithoutDelivering(9));
+        for (int wait = 0; wait < 500 && port_.WaitingCount() < 9; ++wait) {
+            Sleep(10);
+        }
         if (hangUp) {
             far_.Request("hangup");
         }
-        Sleep(300);
-        port_.Close();
+        Sleep(300);  // for the reader to see the hang-up and post its notice
+        if (closeFirst) {
+            port_.Close();
+        }
         PumpFor(300);
-        EXPECT_TRUE(openAtEvents_.empty());
+        port_.Close();
+        PumpFor(100);
+        EXPECT_EQ(openAtEvents_, expected);
+        EXPECT_EQ(received_, closeFirst ? "" : "+VGR: 0\r\n");
         EXPECT_EQ(port_.WaitingCount(), 0u);
-        NewTerminal();
     }
 }
 
