@@ -6,6 +6,23 @@ namespace {
 
 using namespace test_support;
 
+// The simulator, its standard error passed through; sent SIGTERM and waited for when this goes.
+struct Simulator : QProcess {
+    explicit Simulator(const QStringList& arguments) {
+        setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        start(QUELLMARK_MODEM_SIM_PATH, arguments);
+    }
+    ~Simulator() override {
+        terminate();
+        WaitUntil([&] { return state() == QProcess::NotRunning; });
+    }
+    // Its first line of output, trimmed; empty if none came in time.
+    QString FirstLine() {
+        WaitUntil([&] { return canReadLine(); });
+        return QString::fromLocal8Bit(readLine()).trimmed();
+    }
+};
+
 // The real window and serial port against the modem simulator. Port 1 leads to a link at a fixed
 // path, so a restarted simulator is found where the first one was.
 class E2eTest : public WindowTest {
@@ -13,8 +30,8 @@ protected:
     // Starts the simulator, ending any earlier one first.
     void StartSimulator(const QStringList& options) {
         simulator.reset();
-        simulator = std::make_unique<ChildProcess>(
-            QUELLMARK_MODEM_SIM_PATH, options + QStringList{"--link", dir.filePath("modem")});
+        simulator =
+            std::make_unique<Simulator>(options + QStringList{"--link", dir.filePath("modem")});
         ASSERT_NE(simulator->FirstLine(), "");
     }
 
@@ -32,7 +49,7 @@ protected:
 
     QTemporaryDir dir;
     const PortDevice device{1, dir.filePath("modem").toStdString()};
-    std::unique_ptr<ChildProcess> simulator;
+    std::unique_ptr<Simulator> simulator;
 };
 
 // Each simulator replies in its own style. Each round moves and stores A's gains and reads B, then

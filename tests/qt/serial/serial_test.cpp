@@ -3,7 +3,6 @@
 
 #include <QTemporaryDir>
 #include <ctime>
-#include <map>
 
 #include "device_path.h"
 #include "port_device.h"
@@ -27,13 +26,7 @@ namespace {
 
 using test_support::PortDevice;
 
-// An environment in which just the variables in `values` are set.
-EnvironmentLookup Variables(std::map<std::string, QString> values) {
-    return [values](const char* name) {
-        const auto found = values.find(name);
-        return found == values.end() ? QString() : found->second;
-    };
-}
+const EnvironmentLookup kNoVariables = [](const char*) { return QString(); };
 
 PresentPort Port(const char* name, const char* description = "") {
     return {name, QStringLiteral("/dev/") + name, description, KindOfPort(name)};
@@ -48,25 +41,24 @@ TEST(DevicePathForPort, OnBoardThenAdaptersThenTheRestEachInNaturalOrder) {
     const PortLister present =
         Listing({Port("rfcomm0"), Port("ttyUSB10"), Port("ttyS1"), Port("ttyACM0"), Port("ttyUSB2"),
                  Port("ttyS0"), Port("ttyAMA0"), Port("ttyGS0")});
-    // clang-format off
-    const std::string expected[] = {"/dev/ttyAMA0", "/dev/ttyS0", "/dev/ttyS1", "/dev/ttyACM0",
-                                    "/dev/ttyUSB2", "/dev/ttyUSB10", "/dev/rfcomm0", "/dev/ttyGS0",
-                                    "", ""};
-    // clang-format on
+    QStringList paths;
     for (int number = 1; number <= 10; ++number) {
-        EXPECT_EQ(DevicePathForPort(number, Variables({}), present).toStdString(),
-                  expected[number - 1])
-            << number;
+        paths << DevicePathForPort(number, kNoVariables, present);
     }
+    EXPECT_EQ(paths, QStringList({"/dev/ttyAMA0", "/dev/ttyS0", "/dev/ttyS1", "/dev/ttyACM0",
+                                  "/dev/ttyUSB2", "/dev/ttyUSB10", "/dev/rfcomm0", "/dev/ttyGS0",
+                                  "", ""}));
 }
 
-TEST(DevicePathForPort, VariableWins) {
+TEST(DevicePathForPort, VariableWinsWithinOneToTen) {
     const PortLister laptop = Listing({Port("ttyUSB0")});
-    const auto environment =
-        Variables({{"QUELLMARK_COM1", "/tmp/modem"}, {"QUELLMARK_COM10", "/dev/ttyACM9"}});
-    EXPECT_EQ(DevicePathForPort(1, environment, laptop), "/tmp/modem");
-    EXPECT_EQ(DevicePathForPort(10, environment, laptop), "/dev/ttyACM9");
-    EXPECT_EQ(DevicePathForPort(1, Variables({}), laptop), "/dev/ttyUSB0");
+    // Every variable set, each to a path of its own name.
+    const EnvironmentLookup environment = [](const char* name) { return QString("/tmp/") + name; };
+    for (const auto& [number, path] :
+         {std::pair{1, "/tmp/QUELLMARK_COM1"}, {10, "/tmp/QUELLMARK_COM10"}, {0, ""}, {11, ""}}) {
+        EXPECT_EQ(DevicePathForPort(number, environment, laptop), path) << number;
+    }
+    EXPECT_EQ(DevicePathForPort(1, kNoVariables, laptop), "/dev/ttyUSB0");
 }
 
 TEST(DescribePort, PathAndDescriptionOrNoDevice) {
@@ -74,7 +66,7 @@ TEST(DescribePort, PathAndDescriptionOrNoDevice) {
     const std::pair<int, QString> cases[] = {
         {1, "/dev/ttyS0"}, {2, "/dev/ttyUSB0 – FT232R USB UART"}, {3, "Kein Gerät"}};
     for (const auto& [number, text] : cases) {
-        EXPECT_EQ(DescribePort(number, Variables({}), present), text) << number;
+        EXPECT_EQ(DescribePort(number, kNoVariables, present), text) << number;
     }
 }
 

@@ -10,6 +10,11 @@
 #include "form1.h"
 #include "qt_serial_port.h"
 
+// Failure messages show texts rather than their UTF-16 code units.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << text.toStdString();
+}
+
 namespace quellmark::test_support {
 
 inline const QString kOpenFailedBox = "Quellmark|3|1024|Fehler beim Öffnen des Comports!";
@@ -21,23 +26,6 @@ inline const QString kConnected = "Trennen 1111";
 inline bool WaitUntil(const std::function<bool()>& condition) {
     return QTest::qWaitFor(condition, 10000);
 }
-
-// A helper program, its standard error passed through; sent SIGTERM and waited for when this goes.
-struct ChildProcess : QProcess {
-    ChildProcess(const QString& program, const QStringList& arguments) {
-        setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        start(program, arguments);
-    }
-    ~ChildProcess() override {
-        terminate();
-        WaitUntil([&] { return state() == QProcess::NotRunning; });
-    }
-    // Its first line of output, trimmed; empty if none came in time.
-    QString FirstLine() {
-        WaitUntil([&] { return canReadLine(); });
-        return QString::fromLocal8Bit(readLine()).trimmed();
-    }
-};
 
 // The window on `port` (the real serial port unless the test gives another), shown and driven as
 // a user drives it. Every message box is answered with OK as soon as it shows, also inside the
