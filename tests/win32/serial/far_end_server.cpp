@@ -57,18 +57,16 @@ public:
 
     std::string Handle(const std::string& line) {
         const std::lock_guard lock(mutex_);
-        std::istringstream words(line);
-        std::string verb, word;
-        std::size_t count = 0;
-        words >> verb;
+        std::string verb, argument;
+        std::istringstream(line) >> verb >> argument;
         if (verb == "open") {
             return Open();
         }
-        if (verb == "send" && words >> word) {
-            return Send(FromHex(word));
+        if (verb == "send") {
+            return Send(FromHex(argument));
         }
-        if (verb == "receive" && words >> count) {
-            return ToHex(Receive(count));
+        if (verb == "receive") {
+            return ToHex(Receive(std::strtoul(argument.c_str(), nullptr, 10)));
         }
         if (verb == "settings") {
             return Settings();
