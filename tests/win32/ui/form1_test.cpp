@@ -227,7 +227,7 @@ TEST_F(Form1Test, EachUserMoveWritesOneSetCommand) {
         RECT thumb{};
         SendMessageW(trackbar, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
         const LONG x = (thumb.left + thumb.right) / 2;
-        // The button goes down on the first point, moves over the others and is let go.
+        // The mouse button goes down at the first point, moves over the others and is let go.
         const std::vector<LONG> path =
             input == kDrag ? std::vector<LONG>{thumb.top + 2, thumb.top + 50, thumb.top + 200, 2000}
                            : std::vector<LONG>{thumb.bottom + 20};
