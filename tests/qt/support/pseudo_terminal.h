@@ -20,7 +20,6 @@ public:
     PseudoTerminal() : master_(posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC)) {
         termios raw{};
         if (grantpt(master_) != 0 || unlockpt(master_) != 0 || tcgetattr(master_, &raw) != 0) {
-            Close();
             throw std::runtime_error("cannot create a pseudo-terminal");
         }
         devicePath_ = ptsname(master_);
