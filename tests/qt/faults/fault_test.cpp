@@ -51,7 +51,7 @@ TEST_F(FaultTest, ThousandConnectCyclesLeaveNoDescriptorAndNoMemoryBehind) {
         Click("Command1");
         ASSERT_EQ(State(), kDisconnected) << "cycle " << cycle;
         QCoreApplication::processEvents();
-        received += pty.Receive().size();
+        received += pty.ReadAvailable().size();
     }
     EXPECT_EQ(descriptors(), descriptorsBefore);
     // Every cycle was a working connection that sent its query.

@@ -7,6 +7,7 @@
 
 #include <QDeadlineTimer>
 #include <QTest>
+#include <cerrno>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -33,13 +34,20 @@ public:
     const std::string& DevicePath() const { return devicePath_; }
     int MasterFd() const { return master_; }
 
+    // Writes as much as the terminal takes now; returns how much that was.
+    std::size_t WriteSome(std::string_view bytes) {
+        const ssize_t written = ::write(master_, bytes.data(), bytes.size());
+        if (written < 0 && errno != EAGAIN && errno != EINTR) {
+            throw std::runtime_error("cannot write to pseudo-terminal");
+        }
+        return written < 0 ? 0 : std::size_t(written);
+    }
     // Writes all of `bytes`, running the event loop whenever the terminal is full so that the
     // program can read; false if it did not take them within 10 s.
     bool Write(std::string_view bytes) {
         const QDeadlineTimer deadline(10000);
         while (!bytes.empty() && !deadline.hasExpired()) {
-            const ssize_t written = ::write(master_, bytes.data(), bytes.size());
-            bytes.remove_prefix(written > 0 ? std::size_t(written) : 0);
+            bytes.remove_prefix(WriteSome(bytes));
             if (!bytes.empty()) {
                 QCoreApplication::processEvents();
             }
@@ -47,19 +55,21 @@ public:
         return bytes.empty();
     }
 
-    // Runs the event loop until `count` bytes have reached the far end or the time is up (without
-    // waiting for count 0); returns them.
-    std::string Receive(std::size_t count = 0) {
+    // Whatever has reached the far end so far, without waiting.
+    std::string ReadAvailable() {
+        std::string bytes;
+        char chunk[4096];
+        for (ssize_t count; (count = ::read(master_, chunk, sizeof chunk)) > 0;) {
+            bytes.append(chunk, std::size_t(count));
+        }
+        return bytes;
+    }
+    // Runs the event loop until `count` bytes have reached the far end or the time is up; returns
+    // them.
+    std::string Receive(std::size_t count) {
         std::string received;
-        (void)QTest::qWaitFor(
-            [&] {
-                char chunk[4096];
-                for (ssize_t n; (n = ::read(master_, chunk, sizeof chunk)) > 0;) {
-                    received.append(chunk, std::size_t(n));
-                }
-                return received.size() >= count;
-            },
-            10000);
+        const auto arrived = [&] { return (received += ReadAvailable()).size() >= count; };
+        (void)QTest::qWaitFor(arrived, 10000);
         return received;
     }
 
