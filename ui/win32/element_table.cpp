@@ -26,7 +26,7 @@ using enum ControlId;
 
 // Ordered for Tab: Combo1, Command1, Slider1, Slider2, Text1, Command2, Command3. Each label
 // stands right before the field it names.
-const ElementSpec kElements[] = {
+const ElementLayout kElements[] = {
     {Frame1, None, kButtonClass, kGroupBox, {8, 8, 129, 105}, L"Schnittstelle"},
     {Combo1, Frame1, WC_COMBOBOXW, kDropDownList, {8, 16, 113, 21}, L""},
     {Command1, Frame1, kButtonClass, kButton, {8, 64, 113, 33}, L""},
@@ -50,22 +50,22 @@ const ElementSpec kElements[] = {
 
 }  // namespace
 
-std::span<const ElementSpec> Elements() {
+std::span<const ElementLayout> Elements() {
     return kElements;
 }
 
-const ElementSpec& SpecOf(ControlId id) {
-    const auto* spec = std::ranges::find(kElements, id, &ElementSpec::id);
-    if (spec == std::end(kElements)) {
+const ElementLayout& ElementOf(ControlId id) {
+    const auto* element = std::ranges::find(kElements, id, &ElementLayout::id);
+    if (element == std::end(kElements)) {
         throw std::out_of_range("no such element");
     }
-    return *spec;
+    return *element;
 }
 
-Geometry ClientGeometry(const ElementSpec& spec) {
-    Geometry geometry = spec.geometry;
-    if (spec.frame != None) {
-        const Geometry& frame = SpecOf(spec.frame).geometry;
+Geometry ClientGeometry(const ElementLayout& element) {
+    Geometry geometry = element.geometry;
+    if (element.frame != None) {
+        const Geometry& frame = ElementOf(element.frame).geometry;
         geometry.x += frame.x;
         geometry.y += frame.y;
     }

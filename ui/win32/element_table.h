@@ -43,7 +43,7 @@ struct Geometry {
 
 // One element: its window class and styles, the frame it belongs to, and its geometry at 96 dpi
 // relative to that frame (to the window's client area for ControlId::None).
-struct ElementSpec {
+struct ElementLayout {
     ControlId id;
     ControlId frame;
     const wchar_t* windowClass;
@@ -54,12 +54,12 @@ struct ElementSpec {
 };
 
 // Every element in creation order, which is also the order in which Tab visits the focusable ones.
-std::span<const ElementSpec> Elements();
+std::span<const ElementLayout> Elements();
 
-const ElementSpec& SpecOf(ControlId id);
+const ElementLayout& ElementOf(ControlId id);
 
-// The geometry of `spec` at 96 dpi in the window's client area: its frame's origin plus its own.
-Geometry ClientGeometry(const ElementSpec& spec);
+// The geometry of `element` at 96 dpi in the window's client area: its frame's origin plus its own.
+Geometry ClientGeometry(const ElementLayout& element);
 
 ControlId ControlFor(Element element);
 

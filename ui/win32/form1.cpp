@@ -120,10 +120,11 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void Form1::CreateElements() {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    for (const win32::ElementSpec& spec : win32::Elements()) {
-        CreateWindowExW(
-            spec.exStyle, spec.windowClass, spec.caption, spec.style, 0, 0, 0, 0, window_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(win32::IdOf(spec.id))), instance, nullptr);
+    for (const win32::ElementLayout& element : win32::Elements()) {
+        CreateWindowExW(element.exStyle, element.windowClass, element.caption, element.style, 0, 0,
+                        0, 0, window_,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(win32::IdOf(element.id))),
+                        instance, nullptr);
     }
     slider1_.Attach(Control(ControlId::Slider1), GainScale::kTxPositionMin,
                     GainScale::kTxPositionMax);
@@ -157,16 +158,16 @@ void Form1::LayOutElements() {
     win32::FontHandle font = win32::CreateMessageFont(dpi_);
     const auto fontHandle = reinterpret_cast<WPARAM>(
         font ? font.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
-    for (const win32::ElementSpec& spec : win32::Elements()) {
-        const HWND control = Control(spec.id);
-        const win32::Geometry geometry = win32::Scaled(win32::ClientGeometry(spec), dpi_);
+    for (const win32::ElementLayout& element : win32::Elements()) {
+        const HWND control = Control(element.id);
+        const win32::Geometry geometry = win32::Scaled(win32::ClientGeometry(element), dpi_);
         SendMessageW(control, WM_SETFONT, fontHandle, TRUE);
         SetWindowPos(control, nullptr, geometry.x, geometry.y, geometry.width, geometry.height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
     // The controls no longer use the old font.
     font_ = std::move(font);
-    FitComboHeight(win32::Scaled(win32::SpecOf(ControlId::Combo1).geometry, dpi_).height);
+    FitComboHeight(win32::Scaled(win32::ElementOf(ControlId::Combo1).geometry, dpi_).height);
 }
 
 // A drop-down list sizes its field by the font; this gives the field the height of the table,
@@ -299,9 +300,9 @@ std::string Form1::GetText(Element element) const {
 void Form1::SetEnabled(Element element, bool enabled) {
     const ControlId id = win32::ControlFor(element);
     const HWND focus = GetFocus();
-    for (const win32::ElementSpec& spec : win32::Elements()) {
-        if (spec.id == id || spec.frame == id) {
-            EnableWindow(Control(spec.id), enabled);
+    for (const win32::ElementLayout& layout : win32::Elements()) {
+        if (layout.id == id || layout.frame == id) {
+            EnableWindow(Control(layout.id), enabled);
         }
     }
     if (focus != nullptr && IsChild(window_, focus) && !IsWindowEnabled(focus)) {
