@@ -15,12 +15,8 @@ namespace {
 // QSerialPort names its lock file after the path it is given, so a device reached through a
 // symlink must be opened under its real name for the lock to keep a second opener out.
 QString CanonicalDevicePath(const QString& path) {
-#ifdef Q_OS_WIN
-    return path;
-#else
     const QString canonical = QFileInfo(path).canonicalFilePath();
     return canonical.isEmpty() ? path : canonical;
-#endif
 }
 
 // One byte per character: a character outside Latin-1 becomes a single '?', even where UTF-16
