@@ -19,7 +19,6 @@ namespace quellmark {
 namespace {
 
 using enum win32::ControlId;
-using test_support::PumpFor;
 using test_support::PumpUntil;
 using win32::ControlId;
 
@@ -68,17 +67,10 @@ protected:
         return Text(Command1) == "Trennen" && IsWindowEnabled(At(Command2));
     }
 
-    // A key pressed and released on a control, taken from the queue as input is.
+    // A key pressed and released on a slider, which tells the window as it does for input.
     void Key(ControlId id, WORD key) const {
-        SetFocus(At(id));
-        PostMessageW(At(id), WM_KEYDOWN, key, 1);
-        PostMessageW(At(id), WM_KEYUP, key, 0xC0000001);
-        for (MSG queued; PeekMessageW(&queued, nullptr, 0, 0, PM_REMOVE);) {
-            if (!IsDialogMessageW(window_, &queued)) {
-                TranslateMessage(&queued);
-                DispatchMessageW(&queued);
-            }
-        }
+        SendMessageW(At(id), WM_KEYDOWN, key, 1);
+        SendMessageW(At(id), WM_KEYUP, key, 0xC0000001);
     }
 
     // Reads `channel` and waits for the sliders to reach the positions given.
@@ -109,7 +101,7 @@ protected:
 TEST_F(E2eTest, ReadStepStoreAndReadAgain) {
     ASSERT_TRUE(Connect()) << Text(Command1);
     ReadValues("A", 13, -2);
-    PumpFor(300);  // for a set command wrongly following the read to arrive
+    PumpUntil([] { return false; }, 300);  // for a set command wrongly following the read to arrive
     EXPECT_EQ(Log(), kQueryA);
 
     const std::pair<ControlId, WORD> keys[] = {

@@ -41,7 +41,6 @@ public:
         }
         if (reply.rfind("ok", 0) != 0) {
             ADD_FAILURE() << "far end, " << line.substr(0, 40) << ": " << reply;
-            return {};
         }
         return reply.substr(std::min<std::size_t>(reply.size(), 3));
     }
@@ -52,9 +51,6 @@ public:
         return L"Z:" + std::wstring(device.begin(), device.end());
     }
     void Send(const std::string& bytes) { Request("send " + ToHex(bytes)); }
-    std::string Receive(std::size_t count) {
-        return FromHex(Request("receive " + std::to_string(count)));
-    }
     std::string SimulatorLog() { return FromHex(Request("log")); }
 
 private:

@@ -22,8 +22,4 @@ inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000)
     }
 }
 
-inline void PumpFor(DWORD ms) {
-    PumpUntil([] { return false; }, ms);
-}
-
 }  // namespace quellmark::test_support
