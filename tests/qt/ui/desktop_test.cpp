@@ -29,40 +29,22 @@ TEST_F(DesktopTest, ScreenReadersHearEachControlsNameAndWhatTheGainPanelsShow) {
     EXPECT_EQ(Accessible(Find("Text1"), QAccessible::Name), "Kanal Nr.");
     EXPECT_EQ(Accessible(Find("Slider1"), QAccessible::Name), "TX Gain");
     EXPECT_EQ(Accessible(Find("Slider2"), QAccessible::Name), "RX Gain");
-    const auto describesThePanels = [&] {
-        for (const auto& [slider, gain, value] :
-             {std::tuple{"Slider1", "Label1", "Label2"}, {"Slider2", "Label7", "Label8"}}) {
-            EXPECT_EQ(Accessible(Find(slider), QAccessible::Description),
-                      "Gain " + Text(gain) + ", Value " + Text(value));
-        }
-    };
-    describesThePanels();
-    // A reply changes TX's device value, an odd RX step only RX's gain.
+    // A reply changes TX's device value, an odd RX step only RX's gain; the panels say so.
     Click("Command1");
     fake.Receive("gsm+ A at+vgr?;+vgt?+VGT: 100\r\n");
     Press("Slider2", Qt::Key_Down);
-    EXPECT_EQ(Text("Label2") + ' ' + Text("Label7") + ' ' + Text("Label8"), "100 1 db 48");
-    describesThePanels();
+    EXPECT_EQ(Accessible(Find("Slider1"), QAccessible::Description), "Gain 50 db, Value 100");
+    EXPECT_EQ(Accessible(Find("Slider2"), QAccessible::Description), "Gain 1 db, Value 48");
 }
 
-// Each key goes to whichever button has the focus; a held key presses once.
-TEST_F(DesktopTest, EnterAndKeypadEnterPressTheFocusedButton) {
+// Enter goes to whichever button has the focus; a held key presses once.
+TEST_F(DesktopTest, EnterPressesTheFocusedButton) {
     Activate();
-    for (const auto modifiers : {Qt::NoModifier, Qt::KeypadModifier}) {
-        const Qt::Key key = modifiers == Qt::NoModifier ? Qt::Key_Return : Qt::Key_Enter;
-        SCOPED_TRACE(key);
-        const auto press = [&](const char* button) {
-            Find(button)->setFocus();
-            QTest::keyClick(QApplication::focusWidget(), key, modifiers);
-        };
-        fake.writes.clear();
-        for (const char* button : {"Command1", "Command2", "Command3", "Command1"}) {
-            press(button);
-        }
-        EXPECT_EQ(fake.writes,
-                  (std::vector<std::string>{"gsm+ A at+vgr?;+vgt?\r", "gsm+ A at&w\r"}));
-        EXPECT_EQ(State(), kDisconnected);
+    for (const char* button : {"Command1", "Command2", "Command3", "Command1"}) {
+        Find(button)->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     }
+    EXPECT_EQ(fake.writes, (std::vector<std::string>{"gsm+ A at+vgr?;+vgt?\r", "gsm+ A at&w\r"}));
     QKeyEvent held(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, {}, true);
     QApplication::sendEvent(Find("Command1"), &held);
     EXPECT_EQ(State(), kDisconnected);
@@ -72,11 +54,8 @@ TEST_F(DesktopTest, EnterAndKeypadEnterPressTheFocusedButton) {
 // button, elsewhere it stays.
 TEST_F(DesktopTest, FocusInAPartThatGoesGreyMovesToTheConnectButton) {
     Activate();
-    const std::pair<const char*, const char*> cases[] = {
-        {"Slider1", "Command1"},  {"Slider2", "Command1"}, {"Command2", "Command1"},
-        {"Command3", "Command1"}, {"Text1", "Text1"},      {"Combo1", "Combo1"},
-    };
-    for (const auto& [focused, after] : cases) {
+    for (const auto& [focused, after] :
+         {std::pair{"Slider2", "Command1"}, {"Command3", "Command1"}, {"Text1", "Text1"}}) {
         SCOPED_TRACE(focused);
         Click("Command1");
         Find(focused)->setFocus();
@@ -92,13 +71,10 @@ TEST_F(DesktopTest, QtsOwnTextsAreGermanWhateverTheLocale) {
         << menu->actions().at(0)->text().toStdString();
 }
 
-// Built in: the window needs nothing installed to show it. Its dark blue ground at every size.
+// Built in: the window needs nothing installed to show it. Its dark blue ground.
 TEST_F(DesktopTest, WindowShowsTheProgramsIcon) {
-    for (const int size : {16, 32, 48, 256}) {
-        const QImage image = form->windowIcon().pixmap(size).toImage();
-        EXPECT_EQ(image.size(), QSize(size, size));
-        EXPECT_EQ(image.pixelColor(size / 2, size / 8), QColor(0x2d, 0x4f, 0x6c)) << size;
-    }
+    const QImage image = form->windowIcon().pixmap(32).toImage();
+    EXPECT_EQ(image.pixelColor(16, 4), QColor(0x2d, 0x4f, 0x6c));
 }
 
 // Looked up when the list opens: a device named after the window started shows too.
