@@ -58,7 +58,7 @@ Form1::Form1(std::unique_ptr<SerialPort> port) {
     CreateElements();
     RECT frame{};
     GetWindowRect(window_, &frame);
-    FitToDpi({frame.left, frame.top});
+    FitToDpi(GetDpiForWindow(window_), {frame.left, frame.top});
     SetIcons();
     controller_ =
         std::make_unique<GainController>(*this, std::move(port), win32::UserDecimalSeparator());
@@ -107,9 +107,11 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case DM_GETDEFID:
             return OnGetDefId();
-        case WM_DPICHANGED:
-            OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        case WM_DPICHANGED: {
+            const auto& suggested = *reinterpret_cast<const RECT*>(lParam);
+            FitToDpi(LOWORD(wParam), {suggested.left, suggested.top});
             return 0;
+        }
         case WM_DESTROY:
             controller_.reset();
             return 0;
@@ -146,8 +148,8 @@ void Form1::SetIcons() {
 }
 
 // Sizes the window and lays out the controls for the dpi of the monitor the window is on.
-void Form1::FitToDpi(POINT origin) {
-    dpi_ = GetDpiForWindow(window_);
+void Form1::FitToDpi(UINT dpi, POINT origin) {
+    dpi_ = dpi;
     const SIZE size = win32::WindowSizeFor(window_, kClientSize, dpi_);
     SetWindowPos(window_, nullptr, origin.x, origin.y, size.cx, size.cy,
                  SWP_NOZORDER | SWP_NOACTIVATE);
@@ -264,14 +266,6 @@ LRESULT Form1::OnGetDefId() const {
         return MAKELRESULT(GetDlgCtrlID(focus), DC_HASDEFID);
     }
     return 0;
-}
-
-void Form1::OnDpiChanged(UINT dpi, const RECT& suggested) {
-    dpi_ = dpi;
-    const SIZE size = win32::WindowSizeFor(window_, kClientSize, dpi_);
-    SetWindowPos(window_, nullptr, suggested.left, suggested.top, size.cx, size.cy,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-    LayOutElements();
 }
 
 HWND Form1::Control(ControlId id) const {

@@ -43,7 +43,7 @@ private:
 
     void CreateElements();
     void SetIcons();
-    void FitToDpi(POINT origin);
+    void FitToDpi(UINT dpi, POINT origin);
     void LayOutElements();
     void FitComboHeight(int height);
 
@@ -53,7 +53,6 @@ private:
     bool OnDrawItem(const DRAWITEMSTRUCT& item);
     void OnActivate(bool active);
     LRESULT OnGetDefId() const;
-    void OnDpiChanged(UINT dpi, const RECT& suggested);
 
     HWND Control(win32::ControlId id) const;
     win32::GainTrackbar& Trackbar(Slider slider);
