@@ -28,18 +28,10 @@ const std::string kQueryB = "gsm+ B at+vgr?;+vgt?\r";
 // Any message box that comes up is recorded and closed, so that the test goes on and can say so.
 std::vector<std::string> boxes;
 void CALLBACK CloseBoxes(HWND, UINT, UINT_PTR, DWORD) {
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM) -> BOOL {
-            wchar_t className[8] = {};
-            GetClassNameW(window, className, 8);
-            if (std::wstring(className) == L"#32770" && IsWindowVisible(window)) {
-                boxes.push_back(win32::ToUtf8(win32::WindowText(GetDlgItem(window, 0xFFFF))));
-                PostMessageW(window, WM_COMMAND, IDOK, 0);
-            }
-            return TRUE;
-        },
-        0);
+    if (const HWND box = FindWindowW(L"#32770", nullptr); box != nullptr) {
+        boxes.push_back(win32::ToUtf8(win32::WindowText(GetDlgItem(box, 0xFFFF))));
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    }
 }
 
 // The real window on the real serial port. Its port 1 is COM1, which Wine's port registry leads

@@ -4,9 +4,9 @@
 #include <winsock2.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <string>
-
-#include "hex_bytes.h"
 
 namespace quellmark::test_support {
 
@@ -25,23 +25,19 @@ public:
             throw std::runtime_error("cannot reach the far end: run under quellmark-far-end");
         }
     }
-    ~FarEnd() {
-        closesocket(socket_);
-        WSACleanup();
-    }
+    ~FarEnd() { closesocket(socket_); }
     FarEnd(const FarEnd&) = delete;
     FarEnd& operator=(const FarEnd&) = delete;
 
-    std::string Request(const std::string& line) {
-        const std::string request = line + "\n";
+    // Sends `line` and then `bytes`; gives what follows "ok" in the reply.
+    std::string Request(const std::string& line, const std::string& bytes = "") {
+        const std::string request = line + "\n" + bytes;
         send(socket_, request.data(), int(request.size()), 0);
         std::string reply;
         for (char byte; recv(socket_, &byte, 1, 0) == 1 && byte != '\n';) {
             reply += byte;
         }
-        if (reply.rfind("ok", 0) != 0) {
-            ADD_FAILURE() << "far end, " << line.substr(0, 40) << ": " << reply;
-        }
+        EXPECT_EQ(reply.substr(0, 2), "ok") << "far end, " << line << ": " << reply;
         return reply.substr(std::min<std::size_t>(reply.size(), 3));
     }
 
@@ -50,8 +46,12 @@ public:
         const std::string device = Request("open");
         return L"Z:" + std::wstring(device.begin(), device.end());
     }
-    void Send(const std::string& bytes) { Request("send " + ToHex(bytes)); }
-    std::string SimulatorLog() { return FromHex(Request("log")); }
+    void Send(const std::string& bytes) { Request("send " + std::to_string(bytes.size()), bytes); }
+    std::string SimulatorLog() {
+        std::ifstream log("Z:" + std::string(std::getenv("QUELLMARK_FAR_END_DIRECTORY")) + "/log",
+                          std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(log), {});
+    }
 
 private:
     SOCKET socket_;

@@ -4,13 +4,12 @@
 //
 //   quellmark-far-end [--simulator PATH] -- COMMAND...
 //
-// Each request is a line and gets one line back, "ok" and any result or "error"; bytes travel
-// as hex.
+// Each request is a line and gets one line back, "ok" and any result or "error". The simulators
+// log every command line they receive to $QUELLMARK_FAR_END_DIRECTORY/log.
 //   open                a new pseudo-terminal in place of the last one; gives its device
-//   send HEX            bytes to the line
+//   send N              the N bytes that follow the request to the line
 //   settings            the line settings Linux sees, e.g. "9600 8N1" or "9600 8N1 flow"
 //   simulator OPTION... the modem simulator with OPTIONs; with --simulator, Wine's COM1 leads to it
-//   log                 every command line the simulators have received
 //   hangup              closes the line and ends the simulator, as a pulled adapter does
 #include <arpa/inet.h>
 #include <fcntl.h>
@@ -24,21 +23,14 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <thread>
 
-#include "hex_bytes.h"
-
 namespace {
-
-using quellmark::test_support::FromHex;
-using quellmark::test_support::ToHex;
 
 std::string directory = "/tmp/quellmark-far-end-XXXXXX", simulatorPath;
 int master = -1, simulatorPid = 0;
-FILE* simulator = nullptr;
+FILE *simulator = nullptr, *requests = nullptr;
 
 void HangUp() {
     close(master);
@@ -88,7 +80,8 @@ std::string Handle(const std::string& line) {
         return Open();
     }
     if (verb == "send") {
-        const std::string bytes = FromHex(argument.substr(1));
+        std::string bytes(std::strtoul(argument.c_str(), nullptr, 10), '\0');
+        std::fread(bytes.data(), 1, bytes.size(), requests);
         return write(master, bytes.data(), bytes.size()) == ssize_t(bytes.size()) ? "" : "error";
     }
     if (verb == "settings") {
@@ -96,10 +89,6 @@ std::string Handle(const std::string& line) {
     }
     if (verb == "simulator") {
         return StartSimulator(argument);
-    }
-    if (verb == "log") {
-        std::ifstream log(directory + "/log", std::ios::binary);
-        return ToHex(std::string(std::istreambuf_iterator<char>(log), {}));
     }
     if (verb == "hangup") {
         HangUp();
@@ -111,7 +100,7 @@ std::string Handle(const std::string& line) {
 // Serves one connection after another, a request at a time, until the process ends.
 void Serve(int listener) {
     for (int client; (client = accept4(listener, nullptr, nullptr, SOCK_CLOEXEC)) >= 0;) {
-        FILE* requests = fdopen(client, "r");
+        requests = fdopen(client, "r");
         for (char line[1 << 16]; std::fgets(line, sizeof line, requests) != nullptr;) {
             const std::string reply = Handle(std::string(line, std::strlen(line) - 1));
             const std::string answer = (reply.rfind("error", 0) == 0 ? "" : "ok ") + reply + "\n";
@@ -157,6 +146,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "quellmark-far-end: cannot map COM1\n");
         return 2;
     }
+    setenv("QUELLMARK_FAR_END_DIRECTORY", directory.c_str(), 1);
     setenv("QUELLMARK_FAR_END_PORT", std::to_string(ntohs(address.sin_port)).c_str(), 1);
     std::thread(Serve, listener).detach();
     const int exitCode = Run(command);
