@@ -111,7 +111,7 @@ void Serve(int listener) {
 }
 
 // Runs `command` through the shell, each word quoted.
-int Run(const char* const* command) {
+int Run(char** command) {
     std::string line;
     for (; *command != nullptr; ++command) {
         line += std::string(" '") + *command + "'";
@@ -137,12 +137,10 @@ int main(int argc, char** argv) {
     char** command = argv + skip + 2;
     // The program opens COM1 itself. Wine reads its port registry when its server starts, so the
     // change waits for the server's end.
-    const std::string link = directory + "/modem";
-    const char* const mapCom1[] = {command[0], "reg",  "add", "HKLM\\Software\\Wine\\Ports",
-                                   "/v",       "COM1", "/d",  link.c_str(),
-                                   "/f",       nullptr};
-    const char* const waitForWine[] = {"wineserver", "-w", nullptr};
-    if (skip && (Run(mapCom1) != 0 || Run(waitForWine) != 0)) {
+    const std::string mapCom1 = std::string("'") + command[0] +
+                                "' reg add 'HKLM\\Software\\Wine\\Ports' /v COM1 /d " + directory +
+                                "/modem /f && wineserver -w";
+    if (skip && std::system(mapCom1.c_str()) != 0) {
         std::fprintf(stderr, "quellmark-far-end: cannot map COM1\n");
         return 2;
     }
