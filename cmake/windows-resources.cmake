@@ -6,8 +6,11 @@ set(QUELLMARK_VERSION_DEFINITIONS
     QUELLMARK_VERSION_PATCH=${PROJECT_VERSION_PATCH})
 
 function(quellmark_add_program_resources target)
-    set(script ${PROJECT_SOURCE_DIR}/app/win32/quellmark.rc)
+    set(resources ${PROJECT_SOURCE_DIR}/app/win32)
+    set(script ${resources}/quellmark.rc)
     target_sources(${target} PRIVATE ${script})
-    set_source_files_properties(${script} TARGET_DIRECTORY ${target}
-                                PROPERTIES COMPILE_DEFINITIONS "${QUELLMARK_VERSION_DEFINITIONS}")
+    # The resource compiler reports no dependencies: a changed icon or manifest must still rebuild.
+    set_source_files_properties(${script} TARGET_DIRECTORY ${target} PROPERTIES
+        COMPILE_DEFINITIONS "${QUELLMARK_VERSION_DEFINITIONS}"
+        OBJECT_DEPENDS "${resources}/quellmark.ico;${resources}/quellmark.manifest")
 endfunction()
