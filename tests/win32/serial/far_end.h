@@ -26,8 +26,6 @@ public:
         }
     }
     ~FarEnd() { closesocket(socket_); }
-    FarEnd(const FarEnd&) = delete;
-    FarEnd& operator=(const FarEnd&) = delete;
 
     // Sends `line` and then `bytes`; gives what follows "ok" in the reply.
     std::string Request(const std::string& line, const std::string& bytes = "") {

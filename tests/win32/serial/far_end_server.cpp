@@ -54,22 +54,12 @@ std::string Open() {
     return ptsname(master);
 }
 
-std::string Settings() {
-    termios line{};
-    tcgetattr(master, &line);
-    const bool flow = (line.c_cflag & CRTSCTS) || (line.c_iflag & (IXON | IXOFF));
-    return std::string(cfgetospeed(&line) == B9600 ? "9600 " : "not-9600 ") +
-           ((line.c_cflag & CSIZE) == CS8 ? "8" : "not-8") + (line.c_cflag & PARENB ? "P" : "N") +
-           (line.c_cflag & CSTOPB ? "2" : "1") + (flow ? " flow" : "");
-}
-
 // The simulator prints its device once the device and the link can be opened.
 std::string StartSimulator(const std::string& options) {
     HangUp();
-    simulator = popen(("echo $$; exec '" + simulatorPath + "' --link " + directory +
-                       "/modem --log " + directory + "/log" + options + " 2>/dev/null")
-                          .c_str(),
-                      "r");
+    const std::string start = "echo $$; exec '" + simulatorPath + "' --link " + directory +
+                              "/modem --log " + directory + "/log" + options + " 2>/dev/null";
+    simulator = popen(start.c_str(), "r");
     char device[256];
     return std::fscanf(simulator, "%d %255s", &simulatorPid, device) == 2 ? "" : "error";
 }
@@ -85,7 +75,12 @@ std::string Handle(const std::string& line) {
         return write(master, bytes.data(), bytes.size()) == ssize_t(bytes.size()) ? "" : "error";
     }
     if (verb == "settings") {
-        return Settings();
+        termios tty{};
+        tcgetattr(master, &tty);
+        return std::string(cfgetospeed(&tty) == B9600 ? "9600 " : "not-9600 ") +
+               ((tty.c_cflag & CSIZE) == CS8 ? "8" : "not-8") + (tty.c_cflag & PARENB ? "P" : "N") +
+               (tty.c_cflag & CSTOPB ? "2" : "1") +
+               ((tty.c_cflag & CRTSCTS) || (tty.c_iflag & (IXON | IXOFF)) ? " flow" : "");
     }
     if (verb == "simulator") {
         return StartSimulator(argument);
@@ -151,6 +146,5 @@ int main(int argc, char** argv) {
     HangUp();
     std::filesystem::remove_all(directory);
     // The serving thread may be inside a request: leave without running destructors under it.
-    std::fflush(stdout);
     _exit(exitCode);
 }

@@ -11,7 +11,6 @@ inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000)
     const ULONGLONG end = GetTickCount64() + timeoutMs;
     for (MSG message;;) {
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
             DispatchMessageW(&message);
         }
         const ULONGLONG now = GetTickCount64();

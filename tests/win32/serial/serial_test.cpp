@@ -4,7 +4,6 @@
 #include <chrono>
 #include <cstdint>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "far_end.h"
@@ -21,20 +20,14 @@ class Win32SerialPortTest : public ::testing::Test {
 protected:
     Win32SerialPortTest() {
         NewTerminal();
-        port_.SetEventHandler([this] {
-            openAtEvents_.push_back(port_.IsOpen());
-            received_ += port_.ReadAll();
-        });
+        port_.SetEventHandler([this] { openAtEvents_.push_back(port_.IsOpen()); });
     }
-    ~Win32SerialPortTest() override { port_.Close(); }
 
     void NewTerminal() { SetEnvironmentVariableW(L"QUELLMARK_COM1", far_.OpenTerminal().c_str()); }
 
-    const DWORD testThread_ = GetCurrentThreadId();
     test_support::FarEnd far_;
     Win32SerialPort port_;
     std::vector<bool> openAtEvents_;
-    std::string received_;
 };
 
 // Bytes that came before the port was opened are dropped. A message box runs a loop of its own;
@@ -45,16 +38,12 @@ TEST_F(Win32SerialPortTest, OpenSetsTheLineUpDropsWhatCameBeforeAndNotifiesInAMe
     EXPECT_EQ(far_.Request("settings"), "9600 8N1");
     static const wchar_t title[] = L"Quellmark serial test";
     const std::string reply = "gsm+ A at+vgr?;+vgt?+VGR: 40\r\n";
-    std::thread farEnd([&] {
-        for (int wait = 0; wait < 500 && FindWindowW(nullptr, title) == nullptr; ++wait) {
-            Sleep(10);
-        }
-        far_.Send(reply);
-    });
-    port_.SetEventHandler([&] {
-        EXPECT_EQ(GetCurrentThreadId(), testThread_);
-        received_ += port_.ReadAll();
-        if (received_ == reply) {
+    far_.Send(reply);
+    std::string received;
+    port_.SetEventHandler([&, thread = GetCurrentThreadId()] {
+        EXPECT_EQ(GetCurrentThreadId(), thread);
+        received += port_.ReadAll();
+        if (received == reply) {
             PostMessageW(FindWindowW(nullptr, title), WM_COMMAND, IDOK, 0);
         }
     });
@@ -64,8 +53,7 @@ TEST_F(Win32SerialPortTest, OpenSetsTheLineUpDropsWhatCameBeforeAndNotifiesInAMe
     });
     const int answer = MessageBoxW(nullptr, L"waiting for the reply", title, MB_OKCANCEL);
     KillTimer(nullptr, guard);
-    farEnd.join();
-    EXPECT_EQ(answer, IDOK) << "received " << received_.size() << " of " << reply.size();
+    EXPECT_EQ(answer, IDOK) << "received " << received.size() << " of " << reply.size();
 }
 
 // Wine hands out the lowest free handle value (and its GetProcessHandleCount() says 0): handles
