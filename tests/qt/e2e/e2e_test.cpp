@@ -16,23 +16,16 @@ struct Simulator : QProcess {
         terminate();
         WaitUntil([&] { return state() == QProcess::NotRunning; });
     }
-    // Its first line of output, trimmed; empty if none came in time.
-    QString FirstLine() {
-        WaitUntil([&] { return canReadLine(); });
-        return QString::fromLocal8Bit(readLine()).trimmed();
-    }
 };
 
 // The real window and serial port against the modem simulator. Port 1 leads to a link at a fixed
 // path, so a restarted simulator is found where the first one was.
 class E2eTest : public WindowTest {
 protected:
-    // Starts the simulator, ending any earlier one first.
     void StartSimulator(const QStringList& options) {
-        simulator.reset();
         simulator =
             std::make_unique<Simulator>(options + QStringList{"--link", dir.filePath("modem")});
-        ASSERT_NE(simulator->FirstLine(), "");
+        ASSERT_TRUE(WaitUntil([&] { return simulator->canReadLine(); })) << "no start-up line";
     }
 
     // Reads `channel` and waits for the sliders to reach the positions given; a fatal failure when
@@ -58,9 +51,6 @@ protected:
 // an error box (TearDown checks), and the next one connects.
 TEST_F(E2eTest, ReadSetAndStoreWithRepliesInEveryStyleAcrossRestarts) {
     for (const QStringList& style : {QStringList{},
-                                     {"--lf"},
-                                     {"--chunks", "--seed", "1"},
-                                     {"--noise", "--seed", "3"},
                                      {"--chunks", "--lf", "--noise", "--seed", "4"},
                                      {"--chunks", "--delay-ms", "20"}}) {
         SCOPED_TRACE(style.join(' ').toStdString());

@@ -1,8 +1,8 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <ctime>
+#include <filesystem>
 
 #include "device_path.h"
 #include "port_device.h"
@@ -35,8 +35,8 @@ TEST(DevicePathForPort, OnBoardThenAdaptersThenTheRestEachInNaturalOrder) {
     }
     QStringList paths;
     for (int number = 1; number <= 10; ++number) {
-        paths << DevicePathForPort(number, [](const char*) { return QString(); },
-                                   [&] { return present; });
+        paths << DevicePathForPort(
+            number, [](const char*) { return QString(); }, [&] { return present; });
     }
     EXPECT_EQ(paths, QStringList({"/dev/ttyAMA0", "/dev/ttyS0", "/dev/ttyS1", "/dev/ttyACM0",
                                   "/dev/ttyUSB2", "/dev/ttyUSB10", "/dev/rfcomm0", "/dev/ttyGS0",

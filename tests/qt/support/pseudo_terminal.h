@@ -64,12 +64,11 @@ public:
         }
         return bytes;
     }
-    // Runs the event loop until `count` bytes have reached the far end or the time is up; returns
+    // Runs the event loop until `count` bytes have reached the far end or 10 s passed; returns
     // them.
     std::string Receive(std::size_t count) {
         std::string received;
-        const auto arrived = [&] { return (received += ReadAvailable()).size() >= count; };
-        (void)QTest::qWaitFor(arrived, 10000);
+        (void)QTest::qWaitFor([&] { return (received += ReadAvailable()).size() >= count; }, 10000);
         return received;
     }
 

@@ -53,10 +53,8 @@ protected:
 
     template <typename W = QWidget>
     W* Find(const char* name) const {
-        if (W* widget = form->findChild<W*>(name)) {
-            return widget;
-        }
-        throw std::runtime_error(std::string("no widget ") + name);
+        W* widget = form->findChild<W*>(name);
+        return widget ? widget : throw std::runtime_error(std::string("no widget ") + name);
     }
     void Click(const char* name) { QTest::mouseClick(Find<QAbstractButton>(name), Qt::LeftButton); }
     void Press(const char* name, Qt::Key key) { QTest::keyClick(Find(name), key); }

@@ -4,8 +4,7 @@
 
 namespace quellmark::test_support {
 
-// The window's elements as laid out at the reference font. Label1 shows a decimal separator; the
-// locale tests check it. Texts: nullptr, none to check.
+// The window's elements as laid out at the reference font. Texts: nullptr, none to check.
 inline const QSize kTableSize(514, 491);
 inline const struct {
     const char *name, *parent;  // parent nullptr: the window

@@ -1,5 +1,7 @@
 #include "element_table.h"
 #include "fake_serial_port.h"
+#include "german_qt_texts.h"
+#include "port_device.h"
 #include "window_test.h"
 
 namespace quellmark {
@@ -9,6 +11,14 @@ using namespace test_support;
 
 struct Form1Test : WindowTest {
     Form1Test() : WindowTest(new testing::FakeSerialPort) {}
+    // Focus needs an active window.
+    void Activate() {
+        form->activateWindow();
+        ASSERT_TRUE(WaitUntil([&] { return form->isActiveWindow(); }));
+    }
+    QString Accessible(QObject* object, QAccessible::Text text) const {
+        return QAccessible::queryAccessibleInterface(object)->text(text);
+    }
     testing::FakeSerialPort& fake = static_cast<testing::FakeSerialPort&>(*port);
 };
 
@@ -31,47 +41,25 @@ TEST_F(Form1Test, StartsAsShown) {
     EXPECT_TRUE(fake.writes.empty());
 }
 
-// The separator comes from the user's locale, read once per process: ctest runs this again under
-// LANG=de_DE.UTF-8, saying what to expect.
-TEST_F(Form1Test, TxGainShowsTheLocaleDecimalSeparator) {
-    if (qEnvironmentVariableIsEmpty("EXPECTED_TX_GAIN")) {
-        GTEST_SKIP() << "run by the locale entries";
-    }
-    EXPECT_EQ(Text("Label1"), qEnvironmentVariable("EXPECTED_TX_GAIN"));
-}
-
-// Moving the thumb down raises the gain; each move writes the value then shown, once (a drag on
-// release only). An odd RX position keeps the value shown before. Wheel and clicks on the track
-// step the slider as keys do.
+// Moving the thumb down raises the gain; each move writes the value then shown, once: a drag on
+// release only.
 TEST_F(Form1Test, EachUserMoveWritesOneSetCommandWithTheValueShown) {
-    const auto key = [](Qt::Key key) { return [key](QSlider* s) { QTest::keyClick(s, key); }; };
-    const auto dragThumbFromTop = [](QSlider* s) {
-        QTest::mousePress(s, Qt::LeftButton, {}, {s->width() / 2, 10});
-        QTest::mouseMove(s, {s->width() / 2, 150});
-        QTest::mouseMove(s, {s->width() / 2, 250});
-        QTest::mouseRelease(s, Qt::LeftButton, {}, {s->width() / 2, 250});
-    };
-    const struct {
-        const char* slider;
-        std::function<void(QSlider*)> move;
-        int position;
-        const char* value;
-    } moves[] = {
-        {"Slider1", dragThumbFromTop, 64, "51"},    {"Slider1", key(Qt::Key_Down), 65, "52"},
-        {"Slider1", key(Qt::Key_PageUp), 60, "47"}, {"Slider2", key(Qt::Key_Up), -1, "48"},
-        {"Slider2", key(Qt::Key_PageUp), -6, "96"}, {"Slider2", key(Qt::Key_Down), -5, "96"},
-    };
     Click("Command1");
-    for (const auto& [slider, move, position, value] : moves) {
-        const bool tx = slider == std::string("Slider1");
-        SCOPED_TRACE(std::string(slider) + " to " + std::to_string(position));
+    auto* slider = Find<QSlider>("Slider1");
+    QTest::mousePress(slider, Qt::LeftButton, {}, {20, 10});
+    QTest::mouseMove(slider, {20, 150});
+    QTest::mouseMove(slider, {20, 250});
+    QTest::mouseRelease(slider, Qt::LeftButton, {}, {20, 250});
+    EXPECT_EQ(fake.writes, std::vector<std::string>{"gsm+ A at+vgt=51\r"});
+    for (const auto& [name, key, label, command] :
+         {std::tuple{"Slider1", Qt::Key_Down, "Label2", "gsm+ A at+vgt="},
+          {"Slider2", Qt::Key_PageUp, "Label8", "gsm+ A at+vgr="},
+          {"Slider2", Qt::Key_Down, "Label8", "gsm+ A at+vgr="}}) {
         fake.writes.clear();
-        move(Find<QSlider>(slider));
-        EXPECT_EQ(Position(slider), position);
-        EXPECT_EQ(Text(tx ? "Label2" : "Label8"), value);
-        const std::string command = std::string("gsm+ A at+vg") + (tx ? "t=" : "r=") + value + "\r";
-        EXPECT_EQ(fake.writes, std::vector{command});
+        Press(name, key);
+        EXPECT_EQ(fake.writes, std::vector{command + Text(label).toStdString() + "\r"}) << name;
     }
+    EXPECT_EQ(std::pair(Position("Slider1"), Position("Slider2")), std::pair(65, -4));
 }
 
 // The modem echoes the query, so the tag starts in column 21.
@@ -83,6 +71,69 @@ TEST_F(Form1Test, ReplyMovesTheSliderWithoutWritingBack) {
     EXPECT_EQ(Position("Slider2"), -6);
     EXPECT_EQ(Text("Label2") + ' ' + Text("Label8"), "100 96");
     EXPECT_TRUE(fake.writes.empty());
+}
+
+TEST_F(Form1Test, ScreenReadersHearEachControlsNameAndWhatTheGainPanelsShow) {
+    QAccessible::setActive(true);
+    EXPECT_EQ(Accessible(form.get(), QAccessible::Name), "Quellmark");
+    EXPECT_EQ(Accessible(Find("Text1"), QAccessible::Name), "Kanal Nr.");
+    EXPECT_EQ(Accessible(Find("Slider1"), QAccessible::Name), "TX Gain");
+    EXPECT_EQ(Accessible(Find("Slider2"), QAccessible::Name), "RX Gain");
+    // A reply changes TX's device value, an odd RX step only RX's gain; the panels say so.
+    Click("Command1");
+    fake.Receive("gsm+ A at+vgr?;+vgt?+VGT: 100\r\n");
+    Press("Slider2", Qt::Key_Down);
+    EXPECT_EQ(Accessible(Find("Slider1"), QAccessible::Description), "Gain 50 db, Value 100");
+    EXPECT_EQ(Accessible(Find("Slider2"), QAccessible::Description), "Gain 1 db, Value 48");
+}
+
+// Enter goes to whichever button has the focus; a held key presses once.
+TEST_F(Form1Test, EnterPressesTheFocusedButton) {
+    Activate();
+    for (const char* button : {"Command1", "Command2", "Command3", "Command1"}) {
+        Find(button)->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    }
+    EXPECT_EQ(fake.writes, (std::vector<std::string>{"gsm+ A at+vgr?;+vgt?\r", "gsm+ A at&w\r"}));
+    QKeyEvent held(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, {}, true);
+    QApplication::sendEvent(Find("Command1"), &held);
+    EXPECT_EQ(State(), kDisconnected);
+}
+
+// A lost device greys the parts that need a connection; focus in one of them goes to the connect
+// button, elsewhere it stays.
+TEST_F(Form1Test, FocusInAPartThatGoesGreyMovesToTheConnectButton) {
+    Activate();
+    for (const auto& [focused, after] :
+         {std::pair{"Slider2", "Command1"}, {"Command3", "Command1"}, {"Text1", "Text1"}}) {
+        SCOPED_TRACE(focused);
+        Click("Command1");
+        Find(focused)->setFocus();
+        fake.Lose();
+        EXPECT_EQ(QApplication::focusWidget(), Find(after));
+    }
+}
+
+TEST_F(Form1Test, QtsOwnTextsAreGermanWhateverTheLocale) {
+    ASSERT_TRUE(InstallGermanQtTexts(*qApp)) << "Qt's translations are not installed";
+    const std::unique_ptr<QMenu> menu(Find<QLineEdit>("Text1")->createStandardContextMenu());
+    EXPECT_TRUE(menu->actions().at(0)->text().startsWith("&Rückgängig"))
+        << menu->actions().at(0)->text().toStdString();
+}
+
+// Built in: the window needs nothing installed to show it. Its dark blue ground.
+TEST_F(Form1Test, WindowShowsTheProgramsIcon) {
+    const QImage image = form->windowIcon().pixmap(32).toImage();
+    EXPECT_EQ(image.pixelColor(16, 4), QColor(0x2d, 0x4f, 0x6c));
+}
+
+// Looked up when the list opens: a device named after the window started shows too.
+TEST_F(Form1Test, EachPortShowsItsDeviceAsTooltipWhenTheListOpens) {
+    const PortDevice device(3, "/tmp/modem");
+    auto* combo = Find<QComboBox>("Combo1");
+    combo->showPopup();
+    EXPECT_EQ(combo->itemData(2, Qt::ToolTipRole).toString(), "/tmp/modem (QUELLMARK_COM3)");
+    combo->hidePopup();
 }
 
 }  // namespace
