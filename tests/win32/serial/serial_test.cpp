@@ -4,8 +4,10 @@
 #include <chrono>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "ansi_text.h"
 #include "far_end.h"
 #include "message_pump.h"
 #include "win32_serial_port.h"
@@ -98,6 +100,20 @@ TEST_F(Win32SerialPortTest, AStalledDeviceHoldsUpNeitherWriteNorClose) {
             PumpUntil([] { return false; }, 100);
             EXPECT_TRUE(openAtEvents_.empty());
         }
+    }
+}
+
+// The channel text on the line: one byte a character, '?' where the code page has none.
+TEST(ToAnsiBytes, OneBytePerCharacterInTheAnsiCodePageElseOneQuestionMark) {
+    ASSERT_EQ(GetACP(), 1252u) << "the expectations below are Windows-1252";
+    const std::pair<std::string, std::string> cases[] = {
+        {"gsm+ A at&w\r\x01\x7f", "gsm+ A at&w\r\x01\x7f"},
+        {"\xc3\xa9\xe2\x82\xac", "\xe9\x80"},          // é €: both in the code page
+        {"\xc5\x82\xc4\x80", "??"},                    // ł Ā: no best-fit l and A
+        {"\xf0\x9f\x98\x80|\xf0\x9f\x98\x80", "?|?"},  // one '?' for a surrogate pair
+    };
+    for (const auto& [utf8, expected] : cases) {
+        EXPECT_EQ(ToAnsiBytes(utf8), expected) << utf8;
     }
 }
 
