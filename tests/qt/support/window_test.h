@@ -17,10 +17,8 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 
 namespace quellmark::test_support {
 
-inline const QString kOpenFailedBox = "Quellmark|3|1024|Fehler beim Öffnen des Comports!";
 // The connect button's caption, then whether the controls that need a connection are enabled.
 inline const QString kDisconnected = "Verbinden 0000";
-inline const QString kConnected = "Trennen 1111";
 
 // Runs the event loop until `condition` holds, for 10 s at most: generous for a loaded machine.
 inline bool WaitUntil(const std::function<bool()>& condition) {

@@ -47,11 +47,10 @@ QRect TextArea(QWidget* widget) {
     const QRect area = TextArea(widget);
     const int wrap = qobject_cast<WrappingButton*>(widget) ? Qt::TextWordWrap : 0;
     const QRect needed = widget->fontMetrics().boundingRect(area, Qt::AlignCenter | wrap, text);
-    if (area.contains(needed)) {
-        return ::testing::AssertionSuccess();
-    }
-    return ::testing::AssertionFailure()
-           << text.toStdString() << " needs " << Show(needed) << " in " << Show(area);
+    return area.contains(needed) ? ::testing::AssertionSuccess()
+                                 : ::testing::AssertionFailure()
+                                       << text.toStdString() << " needs " << Show(needed) << " in "
+                                       << Show(area);
 }
 
 // How far two rectangles reach into each other: the thinner side of their intersection.
