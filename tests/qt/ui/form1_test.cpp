@@ -1,13 +1,42 @@
-#include "element_table.h"
 #include "fake_serial_port.h"
 #include "german_qt_texts.h"
 #include "port_device.h"
 #include "window_test.h"
+#include "wrapping_button.h"
 
 namespace quellmark {
 namespace {
 
 using namespace test_support;
+
+// The window's elements as laid out at the reference font. Texts: nullptr, none to check.
+const QSize kTableSize(514, 491);
+const struct {
+    const char *name, *parent;  // parent nullptr: the window
+    QRect geometry;
+    const char* text;
+    bool enabled;
+} kElements[] = {
+    {"Frame1", nullptr, {8, 8, 129, 105}, "Schnittstelle", true},
+    {"Combo1", "Frame1", {8, 16, 113, 21}, nullptr, true},
+    {"Label9", "Frame1", {8, 40, 81, 19}, "Kanal Nr.", true},
+    {"Text1", "Frame1", {88, 40, 33, 19}, "A", true},
+    {"Command1", "Frame1", {8, 64, 113, 33}, "Verbinden", true},
+    {"Command2", nullptr, {16, 120, 113, 33}, "Aktuelle Werte auslesen", false},
+    {"Command3", nullptr, {16, 160, 113, 33}, "Einstellungen Speichern", false},
+    {"Frame2", nullptr, {144, 8, 177, 473}, "TX Gain", false},
+    {"Slider1", "Frame2", {8, 16, 41, 449}, nullptr, false},
+    {"Label3", "Frame2", {48, 424, 49, 17}, "Gain : ", false},
+    {"Label1", "Frame2", {96, 424, 73, 17}, nullptr, false},
+    {"Label4", "Frame2", {48, 440, 49, 17}, "Value : ", false},
+    {"Label2", "Frame2", {96, 440, 73, 17}, "243", false},
+    {"Frame3", nullptr, {328, 8, 177, 473}, "RX Gain", false},
+    {"Slider2", "Frame3", {8, 16, 41, 449}, nullptr, false},
+    {"Label6", "Frame3", {48, 424, 49, 17}, "Gain : ", false},
+    {"Label7", "Frame3", {96, 424, 73, 17}, "0 db", false},
+    {"Label5", "Frame3", {48, 440, 49, 17}, "Value : ", false},
+    {"Label8", "Frame3", {96, 440, 73, 17}, "48", false},
+};
 
 struct Form1Test : WindowTest {
     Form1Test() : WindowTest(new testing::FakeSerialPort) {}
@@ -62,26 +91,18 @@ TEST_F(Form1Test, EachUserMoveWritesOneSetCommandWithTheValueShown) {
     EXPECT_EQ(std::pair(Position("Slider1"), Position("Slider2")), std::pair(65, -4));
 }
 
-// The modem echoes the query, so the tag starts in column 21.
-TEST_F(Form1Test, ReplyMovesTheSliderWithoutWritingBack) {
-    Click("Command1");
-    fake.Receive("gsm+ A at+vgr?;+vgt?+VGT: 100\r\n");
-    fake.Receive("gsm+ A at+vgr?;+vgt?+VGR: 96\r\n");
-    EXPECT_EQ(Position("Slider1"), 113);
-    EXPECT_EQ(Position("Slider2"), -6);
-    EXPECT_EQ(Text("Label2") + ' ' + Text("Label8"), "100 96");
-    EXPECT_TRUE(fake.writes.empty());
-}
-
-TEST_F(Form1Test, ScreenReadersHearEachControlsNameAndWhatTheGainPanelsShow) {
+TEST_F(Form1Test, ReplyMovesItsSliderSilentlyAndScreenReadersHearNamesAndValues) {
     QAccessible::setActive(true);
     EXPECT_EQ(Accessible(form.get(), QAccessible::Name), "Quellmark");
     EXPECT_EQ(Accessible(Find("Text1"), QAccessible::Name), "Kanal Nr.");
     EXPECT_EQ(Accessible(Find("Slider1"), QAccessible::Name), "TX Gain");
     EXPECT_EQ(Accessible(Find("Slider2"), QAccessible::Name), "RX Gain");
-    // A reply changes TX's device value, an odd RX step only RX's gain; the panels say so.
+    // A reply moves its slider without writing back (the modem echoes the query, so the tag starts
+    // in column 21); an odd RX step changes only RX's gain. The panels say so.
     Click("Command1");
     fake.Receive("gsm+ A at+vgr?;+vgt?+VGT: 100\r\n");
+    EXPECT_EQ(Position("Slider1"), 113);
+    EXPECT_TRUE(fake.writes.empty());
     Press("Slider2", Qt::Key_Down);
     EXPECT_EQ(Accessible(Find("Slider1"), QAccessible::Description), "Gain 50 db, Value 100");
     EXPECT_EQ(Accessible(Find("Slider2"), QAccessible::Description), "Gain 1 db, Value 48");
@@ -135,6 +156,101 @@ TEST_F(Form1Test, EachPortShowsItsDeviceAsTooltipWhenTheListOpens) {
     EXPECT_EQ(combo->itemData(2, Qt::ToolTipRole).toString(), "/tmp/modem (QUELLMARK_COM3)");
     combo->hidePopup();
 }
+
+// The widest values that elements show besides their captions, which the element table holds.
+const std::pair<const char*, const char*> kWidestValues[] = {
+    {"Command1", "Trennen"}, {"Combo1", "COM 10"}, {"Label1", "-6,5 db"},
+    {"Label1", "50,5 db"},   {"Label7", "-22 db"}, {"Label8", "243"},
+};
+
+std::string Show(const QRect& r) {
+    return QString::asprintf("(%d,%d %dx%d)", r.x(), r.y(), r.width(), r.height()).toStdString();
+}
+
+// Where inside `widget` its style draws the text.
+QRect TextArea(QWidget* widget) {
+    QStyle* style = widget->style();
+    if (auto* button = qobject_cast<QPushButton*>(widget)) {
+        QStyleOptionButton option;
+        option.initFrom(button);
+        return style->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+    }
+    if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+        QStyleOptionComboBox option;
+        option.initFrom(combo);
+        return style->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField,
+                                     combo);
+    }
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        QStyleOptionFrame option;
+        option.initFrom(edit);
+        option.lineWidth = style->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit);
+        // The line edit keeps two pixels clear on either side of its text.
+        return style->subElementRect(QStyle::SE_LineEditContents, &option, edit)
+            .adjusted(2, 0, -2, 0);
+    }
+    return widget->contentsRect();
+}
+
+::testing::AssertionResult Fits(QWidget* widget, const QString& text) {
+    const QRect area = TextArea(widget);
+    const int wrap = qobject_cast<WrappingButton*>(widget) ? Qt::TextWordWrap : 0;
+    const QRect needed = widget->fontMetrics().boundingRect(area, Qt::AlignCenter | wrap, text);
+    return area.contains(needed) ? ::testing::AssertionSuccess()
+                                 : ::testing::AssertionFailure()
+                                       << text.toStdString() << " needs " << Show(needed) << " in "
+                                       << Show(area);
+}
+
+// How far two rectangles reach into each other: the thinner side of their intersection.
+int Overlap(const QRect& a, const QRect& b) {
+    const QRect both = a.intersected(b);
+    return both.isEmpty() ? 0 : std::min(both.width(), both.height());
+}
+
+// The desktop's font at the given size, as the window gets it from the application.
+struct FontFitTest : Form1Test, ::testing::WithParamInterface<double> {
+    FontFitTest() {
+        QFont font = original;
+        font.setPointSizeF(GetParam());
+        QApplication::setFont(font);
+        // The window hears of the change through the event loop.
+        QApplication::processEvents();
+    }
+    ~FontFitTest() override { QApplication::setFont(original); }
+
+    const QFont original = QApplication::font();
+};
+
+TEST_P(FontFitTest, EveryTextShowsWholeAndNothingOverlaps) {
+    // The table's geometry is checked at start-up, at the reference font; other fonts grow it.
+    EXPECT_EQ(form->size() == kTableSize, GetParam() == original.pointSizeF())
+        << Show(form->rect());
+    std::vector texts(std::begin(kWidestValues), std::end(kWidestValues));
+    for (const auto& element : kElements) {
+        if (element.text && !qobject_cast<QGroupBox*>(Find(element.name))) {
+            texts.emplace_back(element.name, element.text);
+        }
+    }
+    for (const auto& [element, text] : texts) {
+        Find(element)->setProperty("text", QString::fromUtf8(text));
+        EXPECT_TRUE(Fits(Find(element), QString::fromUtf8(text))) << element;
+    }
+    for (const auto& a : kElements) {
+        QWidget* widget = Find(a.name);
+        EXPECT_TRUE(widget->parentWidget()->rect().contains(widget->geometry())) << a.name;
+        for (const auto& b : kElements) {
+            if (&a < &b && a.parent == b.parent) {
+                EXPECT_LE(Overlap(widget->geometry(), Find(b.name)->geometry()),
+                          Overlap(a.geometry, b.geometry))
+                    << a.name << " and " << b.name;
+            }
+        }
+    }
+}
+
+// 9 pt is the reference: what the window gets on a plain desktop.
+INSTANTIATE_TEST_SUITE_P(PointSizes, FontFitTest, ::testing::Values(9.0, 16.0));
 
 }  // namespace
 }  // namespace quellmark
