@@ -12,8 +12,6 @@ struct PortDevice {
         qputenv(name.constData(), QByteArray::fromStdString(device));
     }
     ~PortDevice() { qunsetenv(name.constData()); }
-    PortDevice(const PortDevice&) = delete;
-    PortDevice& operator=(const PortDevice&) = delete;
     const QByteArray name;
 };
 
