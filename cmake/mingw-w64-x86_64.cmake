@@ -16,6 +16,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
+# Windows 7 SP1 is the oldest system the program supports: declarations of anything newer are hidden,
+# so that only a run-time lookup can use it.
+set(CMAKE_CXX_FLAGS_INIT "-D_WIN32_WINNT=0x0601 -DWINVER=0x0601")
+
 # The C++ runtime and winpthread go into each .exe: it then needs only the system's own DLLs.
 set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
 

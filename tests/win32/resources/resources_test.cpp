@@ -1,12 +1,17 @@
 // The manifest Windows reads from quellmark.exe (path: the first argument). One it cannot parse
 // stops the program from starting; without the common controls dependency the controls are
-// unthemed; a dpi setting under the wrong namespace is silently ignored and the window blurred.
+// unthemed; a dpi setting or a supported system under the wrong namespace is silently ignored.
 #include <windows.h>
 
 #include <gtest/gtest.h>
+#include <objbase.h>
 
+#include <cstddef>
+#include <cstring>
 #include <iterator>
+#include <set>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -33,6 +38,40 @@ TEST(ProgramManifest, ParsesAndSelectsCommonControls6AndPerMonitorDpi) {
                                      L"dpiAwareness", value, std::size(value), nullptr));
     EXPECT_EQ(std::wstring(value), L"PerMonitorV2, PerMonitor");
     ReleaseActCtx(activation);
+}
+
+// The systems the manifest claims, as Windows reads them: Windows 7, 8, 8.1 and 10/11.
+TEST(ProgramManifest, ClaimsWindows7To11) {
+    ACTCTXW context{};
+    context.cbSize = sizeof(context);
+    context.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    context.lpSource = g_program.c_str();
+    context.lpResourceName = MAKEINTRESOURCEW(1);
+    const HANDLE activation = CreateActCtxW(&context);
+    ASSERT_NE(activation, INVALID_HANDLE_VALUE);
+    std::vector<std::byte> buffer(4096);
+    SIZE_T size = 0;
+    ASSERT_TRUE(QueryActCtxW(0, activation, nullptr, CompatibilityInformationInActivationContext,
+                             buffer.data(), buffer.size(), &size));
+    ReleaseActCtx(activation);
+    DWORD count = 0;
+    std::memcpy(&count, buffer.data(), sizeof(count));
+    ASSERT_GT(count, 0u);
+    // Newer systems append a 64-bit MaxVersionTested to each element, which moves the first.
+    const std::size_t stride = size - sizeof(DWORD) == count * 20 ? 20 : 32;
+    const std::size_t first = size - count * stride;
+    std::set<std::wstring> claimed;
+    for (DWORD i = 0; i < count; ++i) {
+        GUID id{};
+        std::memcpy(&id, buffer.data() + first + i * stride, sizeof(id));
+        wchar_t text[40] = {};
+        StringFromGUID2(id, text, std::size(text));
+        claimed.insert(text);
+    }
+    EXPECT_EQ(claimed, std::set<std::wstring>({L"{35138B9A-5D96-4FBD-8E2D-A2440225F93A}",
+                                               L"{4A2F28E3-53B9-4441-BA9C-D69D4A4A6E38}",
+                                               L"{1F676C76-80E1-4239-95BB-83D0F6D0DA78}",
+                                               L"{8E0F7A12-BFB3-4FE8-B9A5-48FD50A15A9A}"}));
 }
 
 }  // namespace
