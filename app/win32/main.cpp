@@ -6,6 +6,7 @@
 
 #include "form1.h"
 #include "message_loop.h"
+#include "start_failure.h"
 #include "win32_serial_port.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
@@ -13,8 +14,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
                                         ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 
-    // Destroyed before wWinMain returns, which closes the port.
-    quellmark::Form1 form(std::make_unique<quellmark::Win32SerialPort>());
-    ShowWindow(form.Handle(), showCommand);
-    return quellmark::win32::RunMessageLoop(form.Handle());
+    return quellmark::win32::RunReportingFailure([showCommand] {
+        // Destroyed before the error box can show, which closes the port.
+        quellmark::Form1 form(std::make_unique<quellmark::Win32SerialPort>());
+        ShowWindow(form.Handle(), showCommand);
+        return quellmark::win32::RunMessageLoop(form.Handle());
+    });
 }

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include <stdexcept>
+#include <system_error>
 #include <utility>
 
 #include "gain_scale.h"
@@ -38,7 +38,8 @@ void RegisterWindowClass(WNDPROC windowProc) {
         return RegisterClassExW(&windowClass);
     }();
     if (atom == 0) {
-        throw std::runtime_error("cannot register the window class");
+        throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
+                                "cannot register the window class");
     }
 }
 
@@ -53,13 +54,16 @@ Form1::Form1(std::unique_ptr<SerialPort> port) {
     CreateWindowExW(0, kClassName, kTitle, kStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                     CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleW(nullptr), this);
     if (window_ == nullptr) {
-        throw std::runtime_error("cannot create the window");
+        throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
+                                "cannot create the window");
     }
     CreateElements();
+    // Where the system placed it, at the size for the dpi of the monitor there.
+    const UINT dpi = win32::WindowDpi(window_);
     RECT frame{};
     GetWindowRect(window_, &frame);
-    FitToDpi(GetDpiForWindow(window_), {frame.left, frame.top});
-    SetIcons();
+    const SIZE size = win32::WindowSizeFor(kClientSize, kStyle, 0, dpi);
+    FitToDpi(dpi, {frame.left, frame.top, frame.left + size.cx, frame.top + size.cy});
     controller_ =
         std::make_unique<GainController>(*this, std::move(port), win32::UserDecimalSeparator());
     controller_->OnStartup();
@@ -77,6 +81,7 @@ LRESULT CALLBACK Form1::WindowProc(HWND window, UINT message, WPARAM wParam, LPA
             static_cast<Form1*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
         form->window_ = window;
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+        win32::EnableFrameScaling(window);
     }
     auto* form = reinterpret_cast<Form1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (form == nullptr) {
@@ -107,11 +112,9 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case DM_GETDEFID:
             return OnGetDefId();
-        case WM_DPICHANGED: {
-            const auto& suggested = *reinterpret_cast<const RECT*>(lParam);
-            FitToDpi(LOWORD(wParam), {suggested.left, suggested.top});
+        case WM_DPICHANGED:
+            FitToDpi(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
-        }
         case WM_DESTROY:
             controller_.reset();
             return 0;
@@ -134,26 +137,30 @@ void Form1::CreateElements() {
                     GainScale::kRxPositionMax);
 }
 
+// Icons drawn for the dpi's sizes. Not shared: a shared icon keeps the size it was first loaded at.
 void Form1::SetIcons() {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    const auto load = [instance](int size) {
-        return LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON, size, size, LR_SHARED);
+    const auto load = [this, instance](int metric) {
+        const int size = win32::SystemMetric(metric, dpi_);
+        return win32::IconHandle(static_cast<HICON>(
+            LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON, size, size, 0)));
     };
-    if (HANDLE big = load(GetSystemMetrics(SM_CXICON))) {
-        SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
-    }
-    if (HANDLE small = load(GetSystemMetrics(SM_CXSMICON))) {
-        SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
-    }
+    win32::IconHandle big = load(SM_CXICON);
+    win32::IconHandle small = load(SM_CXSMICON);
+    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+    // The window no longer shows the old ones.
+    bigIcon_ = std::move(big);
+    smallIcon_ = std::move(small);
 }
 
-// Sizes the window and lays out the controls for the dpi of the monitor the window is on.
-void Form1::FitToDpi(UINT dpi, POINT origin) {
+// Places the window at `frame` and lays out the controls and icons for `dpi`.
+void Form1::FitToDpi(UINT dpi, const RECT& frame) {
     dpi_ = dpi;
-    const SIZE size = win32::WindowSizeFor(window_, kClientSize, dpi_);
-    SetWindowPos(window_, nullptr, origin.x, origin.y, size.cx, size.cy,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window_, nullptr, frame.left, frame.top, frame.right - frame.left,
+                 frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
     LayOutElements();
+    SetIcons();
 }
 
 void Form1::LayOutElements() {

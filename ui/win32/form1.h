@@ -43,7 +43,7 @@ private:
 
     void CreateElements();
     void SetIcons();
-    void FitToDpi(UINT dpi, POINT origin);
+    void FitToDpi(UINT dpi, const RECT& frame);
     void LayOutElements();
     void FitComboHeight(int height);
 
@@ -61,6 +61,8 @@ private:
     HWND window_ = nullptr;
     UINT dpi_ = win32::kDesignDpi;
     win32::FontHandle font_;
+    win32::IconHandle bigIcon_;
+    win32::IconHandle smallIcon_;
     HWND lastFocus_ = nullptr;
     win32::GainTrackbar slider1_;
     win32::GainTrackbar slider2_;

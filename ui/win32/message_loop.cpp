@@ -2,6 +2,13 @@
 
 namespace quellmark::win32 {
 
+void DeliverMessage(HWND window, MSG& message) {
+    if (!IsDialogMessageW(window, &message)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
 int RunMessageLoop(HWND window) {
     MSG message{};
     while (IsWindow(window)) {
@@ -9,10 +16,7 @@ int RunMessageLoop(HWND window) {
         if (result <= 0) {
             return result == 0 ? static_cast<int>(message.wParam) : 1;
         }
-        if (!IsDialogMessageW(window, &message)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
+        DeliverMessage(window, message);
     }
     return 0;
 }

@@ -5,6 +5,7 @@
 #include <memory>
 #include <type_traits>
 
+#include "dpi_functions.h"
 #include "element_table.h"
 
 namespace quellmark::win32 {
@@ -14,9 +15,23 @@ constexpr UINT kDesignDpi = 96;
 // Pixels at 96 dpi scaled to `dpi`.
 Geometry Scaled(const Geometry& geometry, UINT dpi);
 
-// The outer size that gives `window` a client area of `client` pixels at 96 dpi, scaled to `dpi`,
-// with the window's frame as it is now drawn.
-SIZE WindowSizeFor(HWND window, SIZE client, UINT dpi);
+// The dpi of the system: that of every monitor where Windows has no per-monitor dpi.
+UINT SystemDpi();
+
+// The dpi of the monitor that `window` is on, as far as this Windows tells; else the system's.
+UINT WindowDpi(HWND window, const DpiFunctions& functions = AvailableDpiFunctions());
+
+// The outer size of a window of `style` and `exStyle` whose client area is `client` pixels at
+// 96 dpi, scaled to `dpi`, with the frame Windows draws at that dpi.
+SIZE WindowSizeFor(SIZE client, DWORD style, DWORD exStyle, UINT dpi,
+                   const DpiFunctions& functions = AvailableDpiFunctions());
+
+// GetSystemMetrics' `index` (an edge, an icon size) at `dpi`.
+int SystemMetric(int index, UINT dpi, const DpiFunctions& functions = AvailableDpiFunctions());
+
+// Lets a per-monitor (v1) window's frame follow its dpi; the v2 awareness does that by itself.
+// Called on WM_NCCREATE.
+void EnableFrameScaling(HWND window, const DpiFunctions& functions = AvailableDpiFunctions());
 
 struct FontDeleter {
     void operator()(HFONT font) const { DeleteObject(font); }
@@ -24,6 +39,11 @@ struct FontDeleter {
 using FontHandle = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
 
 // The system's message font at `dpi`.
-FontHandle CreateMessageFont(UINT dpi);
+FontHandle CreateMessageFont(UINT dpi, const DpiFunctions& functions = AvailableDpiFunctions());
+
+struct IconDeleter {
+    void operator()(HICON icon) const { DestroyIcon(icon); }
+};
+using IconHandle = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
 
 }  // namespace quellmark::win32

@@ -4,15 +4,22 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <functional>
 #include <memory>
+#include <new>
+#include <stdexcept>
 #include <string>
+#include <system_error>
 #include <tuple>
 #include <vector>
 
 #include "fake_serial_port.h"
 #include "form1.h"
 #include "message_loop.h"
+#include "start_failure.h"
 #include "text_conversion.h"
+#include "window_metrics.h"
 
 namespace quellmark {
 namespace {
@@ -25,7 +32,7 @@ using Writes = std::vector<std::string>;
 const INITCOMMONCONTROLSEX kControls{sizeof(kControls), ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
 [[maybe_unused]] const bool kControlsRegistered = InitCommonControlsEx(&kControls);
 
-// The window on the fake port, driven through the same message path as the program's loop.
+// The window on the fake port, driven through the program's own delivery of each message.
 struct Form1Test : ::testing::Test {
     Form1Test() { ShowWindow(window, SW_SHOW); }
 
@@ -36,10 +43,7 @@ struct Form1Test : ::testing::Test {
     void Deliver(HWND target, UINT message, WPARAM wParam, LPARAM lParam) const {
         PostMessageW(target, message, wParam, lParam);
         for (MSG queued; PeekMessageW(&queued, nullptr, 0, 0, PM_REMOVE);) {
-            if (!IsDialogMessageW(window, &queued)) {
-                TranslateMessage(&queued);
-                DispatchMessageW(&queued);
-            }
+            win32::DeliverMessage(window, queued);
         }
     }
     // A key pressed and released on the focused control.
@@ -77,36 +81,134 @@ const std::tuple<ControlId, ControlId, win32::Geometry, const char*, bool> kElem
     {Label8, Frame3, {96, 440, 73, 17}, "48", false},
 };
 
-// At 96 dpi, then moved to a monitor of 144 dpi, where everything is half as large again.
-TEST_F(Form1Test, StartsAsShownAndScalesWithTheDpi) {
-    ASSERT_EQ(GetDpiForWindow(window), 96u);
+// Each element where the table puts it at `dpi`, drawn in the message font of that dpi (a font
+// freed under a control reads back as nothing), and the port list open without a scroll bar.
+void ExpectLaidOutAt(HWND window, UINT dpi) {
+    SCOPED_TRACE(::testing::Message() << dpi << " dpi");
+    const auto scaled = [dpi](LONG pixels) -> LONG { return MulDiv(pixels, dpi, 96); };
+    const auto heightOf = [](HGDIOBJ font) {
+        LOGFONTW logFont{};
+        return GetObjectW(font, sizeof(logFont), &logFont) == sizeof(logFont) ? logFont.lfHeight
+                                                                              : 0;
+    };
+    const LONG fontHeight = heightOf(win32::CreateMessageFont(dpi).get());
+    ASSERT_NE(fontHeight, 0);
+    const auto at = [window](ControlId id) { return GetDlgItem(window, win32::IdOf(id)); };
+    for (const auto& [id, frame, geometry, text, enabled] : kElements) {
+        RECT rect{};
+        GetWindowRect(at(id), &rect);
+        MapWindowPoints(nullptr, frame == None ? window : at(frame),
+                        reinterpret_cast<POINT*>(&rect), 2);
+        EXPECT_EQ(
+            std::vector({rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top}),
+            std::vector({scaled(geometry.x), scaled(geometry.y), scaled(geometry.width),
+                         scaled(geometry.height)}))
+            << win32::IdOf(id);
+        if (id != Slider1 && id != Slider2) {  // a trackbar draws no text and keeps no font
+            EXPECT_EQ(heightOf(reinterpret_cast<HGDIOBJ>(SendMessageW(at(id), WM_GETFONT, 0, 0))),
+                      fontHeight)
+                << win32::IdOf(id);
+        }
+    }
+    const HWND combo = at(Combo1);
+    COMBOBOXINFO combobox{};
+    combobox.cbSize = sizeof(combobox);
+    ASSERT_TRUE(GetComboBoxInfo(combo, &combobox));
+    SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+    RECT list{};
+    GetClientRect(combobox.hwndList, &list);
+    EXPECT_GE(list.bottom / SendMessageW(combobox.hwndList, LB_GETITEMHEIGHT, 0, 0), 10)
+        << "ports visible at once";
+    SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
+}
+
+// Started on a monitor of the system's dpi (96, or 144 in the run that sets it): laid out for
+// that dpi from the first paint, in a frame of the size Windows gives for it.
+TEST_F(Form1Test, StartsAsShownAtTheSystemDpi) {
+    const UINT dpi = win32::SystemDpi();
+    if (const char* set = std::getenv("QUELLMARK_TEST_SYSTEM_DPI")) {
+        ASSERT_EQ(dpi, static_cast<UINT>(std::atoi(set))) << "the system dpi this run sets";
+    }
+    ASSERT_EQ(win32::WindowDpi(window), dpi);
     EXPECT_EQ(win32::WindowText(window), L"Quellmark");
     EXPECT_EQ(FindWindowExW(At(Combo1), nullptr, L"Edit", nullptr), nullptr) << "selection only";
-    RECT suggested{10, 10, 800, 800};
-    for (const int dpi : {96, 144}) {
-        if (dpi != 96) {
-            SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
-                         reinterpret_cast<LPARAM>(&suggested));
+    for (const auto& [id, frame, geometry, text, enabled] : kElements) {
+        EXPECT_EQ(Text(id), text) << win32::IdOf(id);
+    }
+    RECT client{};
+    GetClientRect(window, &client);
+    EXPECT_EQ(std::vector({client.right, client.bottom}),
+              std::vector<LONG>({MulDiv(514, dpi, 96), MulDiv(491, dpi, 96)}));
+    RECT outer{};
+    GetWindowRect(window, &outer);
+    const SIZE size = win32::WindowSizeFor({514, 491}, GetWindowLongW(window, GWL_STYLE),
+                                           GetWindowLongW(window, GWL_EXSTYLE), dpi);
+    EXPECT_EQ(std::vector({outer.right - outer.left, outer.bottom - outer.top}),
+              std::vector<LONG>({size.cx, size.cy}));
+    ExpectLaidOutAt(window, dpi);
+}
+
+// Moved to a monitor of another dpi: the window takes the rectangle Windows suggests, even where
+// it differs from the size the program would choose, lays out the table for the new dpi inside,
+// and shows icons of that dpi's sizes.
+TEST_F(Form1Test, TakesTheSuggestedRectangleWhenTheDpiChanges) {
+    // The suggested rectangle: its corner and how much larger it is than the frame for the dpi.
+    const std::tuple<UINT, POINT, SIZE> changes[] = {
+        {144, {40, 30}, {0, 0}}, {192, {-5, 12}, {0, 0}}, {120, {60, 8}, {3, 7}},
+        {96, {10, 10}, {0, 0}},  {144, {20, 0}, {0, 0}},
+    };
+    const auto style = static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE));
+    const auto iconSize = [this](WPARAM which) {
+        ICONINFO info{};
+        BITMAP bitmap{};
+        const auto icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0));
+        if (icon == nullptr || !GetIconInfo(icon, &info)) {
+            return 0;
         }
-        const auto scaled = [dpi](LONG pixels) -> LONG { return MulDiv(pixels, dpi, 96); };
+        GetObjectW(info.hbmColor, sizeof(bitmap), &bitmap);
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+        return static_cast<int>(bitmap.bmWidth);
+    };
+    for (const auto& [dpi, corner, extra] : changes) {
+        SCOPED_TRACE(::testing::Message() << dpi << " dpi");
+        const SIZE frame = win32::WindowSizeFor({514, 491}, style, 0, dpi);
+        RECT suggested{corner.x, corner.y, corner.x + frame.cx + extra.cx,
+                       corner.y + frame.cy + extra.cy};
+        SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
+        // No window grows beyond the desktop and its frame: the 1024 x 768 test screen is smaller
+        // than the window at 192 dpi.
+        RECT outer{};
+        GetWindowRect(window, &outer);
+        EXPECT_EQ(
+            std::vector({outer.left, outer.top, outer.right, outer.bottom}),
+            std::vector<LONG>(
+                {suggested.left, suggested.top,
+                 std::min<LONG>(suggested.right, corner.x + GetSystemMetrics(SM_CXMAXTRACK)),
+                 std::min<LONG>(suggested.bottom, corner.y + GetSystemMetrics(SM_CYMAXTRACK))}));
+        // Wine draws every frame at the system dpi, so only there the client area comes out as
+        // Windows computes it; on Windows the frame follows the window's dpi.
         RECT client{};
         GetClientRect(window, &client);
-        EXPECT_EQ(std::vector({client.right, client.bottom}),
-                  std::vector({scaled(514), scaled(491)}));
-        for (const auto& [id, frame, geometry, text, enabled] : kElements) {
-            if (dpi == 96) {
-                EXPECT_EQ(Text(id), text) << win32::IdOf(id);
-            }
-            RECT rect{};
-            GetWindowRect(At(id), &rect);
-            MapWindowPoints(nullptr, frame == None ? window : At(frame),
-                            reinterpret_cast<POINT*>(&rect), 2);
-            EXPECT_EQ(
-                std::vector({rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top}),
-                std::vector({scaled(geometry.x), scaled(geometry.y), scaled(geometry.width),
-                             scaled(geometry.height)}))
-                << win32::IdOf(id) << " at " << dpi << " dpi";
+        if (dpi == win32::SystemDpi() && extra.cx == 0) {
+            EXPECT_EQ(std::vector({client.right, client.bottom}),
+                      std::vector<LONG>({MulDiv(514, dpi, 96), MulDiv(491, dpi, 96)}));
         }
+        ExpectLaidOutAt(window, dpi);
+        EXPECT_EQ(iconSize(ICON_SMALL), win32::SystemMetric(SM_CXSMICON, dpi));
+        EXPECT_EQ(iconSize(ICON_BIG), win32::SystemMetric(SM_CXICON, dpi));
+    }
+}
+
+// Tab visits the controls in the window's order, and comes round again.
+TEST_F(Form1Test, TabVisitsTheControlsInOrder) {
+    Press(Command1);
+    const ControlId order[] = {Combo1, Command1, Slider1, Slider2, Text1, Command2, Command3};
+    SetFocus(At(Command3));
+    for (const ControlId next : order) {
+        Key(VK_TAB);
+        EXPECT_EQ(GetFocus(), At(next)) << win32::IdOf(next);
     }
 }
 
@@ -212,6 +314,28 @@ TEST_F(Form1Test, FailedOpenShowsTheErrorBox) {
     std::ranges::sort(boxSeen);
     EXPECT_EQ(boxSeen, std::vector<std::wstring>({L"Fehler beim \u00d6ffnen des Comports!", L"OK",
                                                   L"Quellmark", L"error icon"}));
+}
+
+// An exception that ends the start shows an error box, with Windows' error code where it has one.
+TEST(StartFailure, EndsInAnErrorBox) {
+    const std::tuple<std::function<int()>, int, std::vector<std::wstring>> starts[] = {
+        {[]() -> int { throw std::system_error(1406, std::system_category()); },
+         1,
+         {L"OK", L"Quellmark",
+          L"Quellmark konnte nicht gestartet werden.\n\nWindows-Fehlercode 1406", L"error icon"}},
+        {[]() -> int { throw std::bad_alloc(); },
+         1,
+         {L"OK", L"Quellmark", L"Quellmark konnte nicht gestartet werden.", L"error icon"}},
+        {[] { return 0; }, 0, {}},
+    };
+    for (const auto& [program, exitCode, seen] : starts) {
+        boxSeen.clear();
+        const UINT_PTR timer = SetTimer(nullptr, 0, 20, AnswerBox);
+        EXPECT_EQ(win32::RunReportingFailure(program), exitCode);
+        KillTimer(nullptr, timer);
+        std::ranges::sort(boxSeen);
+        EXPECT_EQ(boxSeen, seen);
+    }
 }
 
 }  // namespace
