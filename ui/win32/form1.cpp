@@ -113,7 +113,8 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case DM_GETDEFID:
             return OnGetDefId();
         case WM_DPICHANGED:
-            FitToDpi(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            FitToDpi(LOWORD(wParam), win32::FrameForNewDpi(*reinterpret_cast<const RECT*>(lParam),
+                                                           kClientSize, kStyle, 0, LOWORD(wParam)));
             return 0;
         case WM_DESTROY:
             controller_.reset();

@@ -49,6 +49,15 @@ SIZE WindowSizeFor(SIZE client, DWORD style, DWORD exStyle, UINT dpi,
     return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
+RECT FrameForNewDpi(const RECT& suggested, SIZE client, DWORD style, DWORD exStyle, UINT dpi,
+                    const DpiFunctions& functions) {
+    if (functions.adjustWindowRectExForDpi != nullptr) {
+        return suggested;
+    }
+    const SIZE size = WindowSizeFor(client, style, exStyle, dpi, functions);
+    return {suggested.left, suggested.top, suggested.left + size.cx, suggested.top + size.cy};
+}
+
 int SystemMetric(int index, UINT dpi, const DpiFunctions& functions) {
     return functions.getSystemMetricsForDpi != nullptr
                ? functions.getSystemMetricsForDpi(index, dpi)

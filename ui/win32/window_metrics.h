@@ -26,6 +26,12 @@ UINT WindowDpi(HWND window, const DpiFunctions& functions = AvailableDpiFunction
 SIZE WindowSizeFor(SIZE client, DWORD style, DWORD exStyle, UINT dpi,
                    const DpiFunctions& functions = AvailableDpiFunctions());
 
+// Where a window moved to a monitor of `dpi` goes: the rectangle Windows suggests where the frame
+// follows the dpi (Windows 10 1607 and later). Before that the frame keeps the system dpi's size,
+// which Windows' suggestion scales with the rest; there only its corner is taken.
+RECT FrameForNewDpi(const RECT& suggested, SIZE client, DWORD style, DWORD exStyle, UINT dpi,
+                    const DpiFunctions& functions = AvailableDpiFunctions());
+
 // GetSystemMetrics' `index` (an edge, an icon size) at `dpi`.
 int SystemMetric(int index, UINT dpi, const DpiFunctions& functions = AvailableDpiFunctions());
 

@@ -55,5 +55,25 @@ TEST(DpiFunctions, OlderSystemsMeasureAsNewerOnesAtTheSystemDpi) {
     DestroyWindow(window);
 }
 
+// Moved to a monitor of another dpi: where the frame follows the dpi, the rectangle Windows
+// suggests; before, its corner with the size of a frame drawn at the system dpi.
+TEST(DpiFunctions, NewDpiTakesTheSuggestedRectangleWhereTheFrameFollows) {
+    constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION;
+    const RECT suggested{30, 40, 830, 840};
+    RECT fixedFrame{0, 0, MulDiv(514, 144, 96), MulDiv(491, 144, 96)};
+    AdjustWindowRectEx(&fixedFrame, kStyle, FALSE, 0);
+    const std::tuple<const char*, DpiFunctions, RECT> systems[] = {
+        {"Windows 10", win32::AvailableDpiFunctions(), suggested},
+        {"Windows 8.1",
+         DpiFunctions{.getDpiForMonitor = win32::AvailableDpiFunctions().getDpiForMonitor},
+         {30, 40, 30 + fixedFrame.right - fixedFrame.left,
+          40 + fixedFrame.bottom - fixedFrame.top}},
+    };
+    for (const auto& [system, functions, expected] : systems) {
+        const RECT frame = win32::FrameForNewDpi(suggested, {514, 491}, kStyle, 0, 144, functions);
+        EXPECT_TRUE(EqualRect(&frame, &expected)) << system;
+    }
+}
+
 }  // namespace
 }  // namespace quellmark
