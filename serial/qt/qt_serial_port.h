@@ -9,7 +9,7 @@
 
 namespace quellmark {
 
-// SerialPort over QSerialPort at 9600 baud, 8N1, no flow control. Notifications arrive through
+// SerialPort over QSerialPort with the line settings of kLineSettings. Notifications arrive through
 // the Qt event loop of the thread that created it.
 class QtSerialPort : public SerialPort {
 public:
