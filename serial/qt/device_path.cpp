@@ -98,7 +98,7 @@ QString DevicePathForPort(int number) {
     return DevicePathForPort(number, SystemEnvironment, PresentSystemPorts);
 }
 
-QStringList DescribeAllPorts() {
+std::vector<std::string> DescribeAllPorts() {
     std::optional<std::vector<PresentPort>> present;
     const PortLister askedOnce = [&present] {
         if (!present) {
@@ -106,9 +106,9 @@ QStringList DescribeAllPorts() {
         }
         return *present;
     };
-    QStringList texts;
+    std::vector<std::string> texts;
     for (int number = 1; number <= kPortCount; ++number) {
-        texts << DescribePort(number, SystemEnvironment, askedOnce);
+        texts.push_back(DescribePort(number, SystemEnvironment, askedOnce).toStdString());
     }
     return texts;
 }

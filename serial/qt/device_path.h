@@ -45,7 +45,7 @@ QString DescribePort(int number, const EnvironmentLookup& environment, const Por
 // The same for this process's environment and the ports present on the system now.
 QString DevicePathForPort(int number);
 // Ports 1..kPortCount described at once: the system is asked for its ports once, not once per port.
-QStringList DescribeAllPorts();
+std::vector<std::string> DescribeAllPorts();
 
 std::string SystemEnvironment(const char* name);
 

@@ -8,7 +8,6 @@
 #include <QMessageBox>
 #include <utility>
 
-#include "device_path.h"
 #include "enter_presses_button.h"
 #include "gain_scale.h"
 #include "gain_slider.h"
@@ -36,11 +35,11 @@ QString ToQString(const std::string& text) {
 
 }  // namespace
 
-Form1::Form1(std::unique_ptr<SerialPort> port, QWidget* parent)
+Form1::Form1(std::unique_ptr<SerialPort> port, PortDescriber describePorts, QWidget* parent)
     : QWidget(parent), layout_(*this, {514, 491}) {
     setWindowTitle(QStringLiteral("Quellmark"));
     setWindowIcon(ProgramIcon());
-    CreateWidgets();
+    CreateWidgets(std::move(describePorts));
     layout_.Apply();
     SetTabOrder();
     controller_ = std::make_unique<GainController>(*this, std::move(port),
@@ -52,10 +51,11 @@ Form1::Form1(std::unique_ptr<SerialPort> port, QWidget* parent)
 
 Form1::~Form1() = default;
 
-void Form1::CreateWidgets() {
+void Form1::CreateWidgets(PortDescriber describePorts) {
     auto* frame1 = Place<QGroupBox>(layout_, this, "Frame1", {8, 8, 129, 105},
                                     QStringLiteral("Schnittstelle"));
-    combo1_ = Place<PortComboBox>(layout_, frame1, "Combo1", {8, 16, 113, 21}, DescribeAllPorts);
+    combo1_ =
+        Place<PortComboBox>(layout_, frame1, "Combo1", {8, 16, 113, 21}, std::move(describePorts));
     auto* label9 =
         Place<QLabel>(layout_, frame1, "Label9", {8, 40, 81, 19}, QStringLiteral("Kanal Nr."));
     auto* text1 = Place<QLineEdit>(layout_, frame1, "Text1", {88, 40, 33, 19}, QStringLiteral("A"));

@@ -8,6 +8,7 @@
 #include "font_scaled_layout.h"
 #include "gain_controller.h"
 #include "gain_view.h"
+#include "port_list.h"
 #include "serial_port.h"
 
 namespace quellmark {
@@ -16,12 +17,13 @@ class GainSlider;
 class PortComboBox;
 
 // The program's one window. It shows what the controller tells it and hands the user's actions
-// to the controller; the logic lives in GainController.
+// to the controller; the logic lives in GainController. Whoever starts it hands in the port and
+// what the port list's entries lead to.
 class Form1 : public QWidget, public GainView {
     Q_OBJECT
 
 public:
-    explicit Form1(std::unique_ptr<SerialPort> port, QWidget* parent = nullptr);
+    Form1(std::unique_ptr<SerialPort> port, PortDescriber describePorts, QWidget* parent = nullptr);
     ~Form1() override;
 
     void SetText(Element element, const std::string& text) override;
@@ -44,7 +46,7 @@ private:
         const char* textProperty;
     };
 
-    void CreateWidgets();
+    void CreateWidgets(PortDescriber describePorts);
     void ConnectWidgets();
     void SetTabOrder();
     void DescribeSliders();

@@ -7,6 +7,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "device_path.h"
 #include "form1.h"
 #include "qt_serial_port.h"
 
@@ -31,7 +32,8 @@ inline bool WaitUntil(const std::function<bool()>& condition) {
 class WindowTest : public ::testing::Test {
 protected:
     explicit WindowTest(SerialPort* port = new QtSerialPort)
-        : port(port), form(std::make_unique<Form1>(std::unique_ptr<SerialPort>(port))) {
+        : port(port),
+          form(std::make_unique<Form1>(std::unique_ptr<SerialPort>(port), DescribeAllPorts)) {
         form->show();
         QObject::connect(&boxTimer, &QTimer::timeout, [this] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
