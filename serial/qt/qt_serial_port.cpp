@@ -50,17 +50,9 @@ QtSerialPort::~QtSerialPort() {
     Close();
 }
 
-void QtSerialPort::SetEventHandler(std::function<void()> handler) {
-    handler_ = std::move(handler);
-}
-
-void QtSerialPort::SetPortNumber(int number) {
-    portNumber_ = number;
-}
-
 bool QtSerialPort::Open() {
     Close();
-    const QString device = DevicePathForPort(portNumber_);
+    const QString device = DevicePathForPort(PortNumber());
     if (device.isEmpty()) {
         return false;
     }
@@ -131,12 +123,6 @@ void QtSerialPort::OnDeviceLost() {
     }
     Close();
     RaiseEvent();
-}
-
-void QtSerialPort::RaiseEvent() {
-    if (handler_) {
-        handler_();
-    }
 }
 
 }  // namespace quellmark
