@@ -58,9 +58,15 @@ protected:
     }
     void Click(const char* name) { QTest::mouseClick(Find<QAbstractButton>(name), Qt::LeftButton); }
     void Press(const char* name, Qt::Key key) { QTest::keyClick(Find(name), key); }
+    // What the element shows as its text: a frame's title, a list's selected entry.
     QString Text(const char* name) const {
-        const auto* frame = qobject_cast<const QGroupBox*>(Find(name));
-        return frame ? frame->title() : Find(name)->property("text").toString();
+        if (const auto* frame = qobject_cast<const QGroupBox*>(Find(name))) {
+            return frame->title();
+        }
+        if (const auto* list = qobject_cast<const QComboBox*>(Find(name))) {
+            return list->currentText();
+        }
+        return Find(name)->property("text").toString();
     }
     int Position(const char* slider) const { return Find<QSlider>(slider)->value(); }
     QString State() const {
