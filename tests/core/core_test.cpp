@@ -2,7 +2,6 @@
 
 #include "fakes.h"
 #include "gain_scale.h"
-#include "port_list.h"
 #include "reply_line.h"
 
 namespace quellmark::testing {
@@ -62,18 +61,6 @@ TEST(ReplyLineTest, RecognisesRepliesOnlyByTheirColumns) {
         const bool tx = tail.starts_with("+VGT");
         EXPECT_EQ(tx ? values.tx : values.rx, value) << tail;
         EXPECT_EQ(tx ? values.rx : values.tx, std::nullopt) << tail;
-    }
-}
-
-// Ports 1 to 10 each have a variable of their own; other numbers have none.
-TEST(PortListTest, EachPortIsNamedByItsOwnVariable) {
-    const EnvironmentLookup environment = [](const char* name) {
-        return std::string("/dev/") + name;
-    };
-    const std::pair<int, std::string> cases[] = {
-        {1, "/dev/QUELLMARK_COM1"}, {10, "/dev/QUELLMARK_COM10"}, {0, ""}, {11, ""}};
-    for (const auto& [number, device] : cases) {
-        EXPECT_EQ(ConfiguredDevice(number, environment), device) << number;
     }
 }
 

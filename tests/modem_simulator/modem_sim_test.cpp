@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <tuple>
 #include <variant>
 #include <vector>
 
@@ -54,10 +53,8 @@ std::variant<Options, std::string> Parse(std::vector<std::string> arguments) {
     return ParseOptions(int(argv.size()), argv.data());
 }
 
-TEST(OptionsTest, TakesValuesAndReportsWhatIsWrong) {
-    const Options options = std::get<Options>(Parse({"--tx", "255", "--rx=0", "--lf", "--chunks"}));
-    EXPECT_EQ(std::tuple(options.initial.tx, options.initial.rx, options.lf_only, options.chunks),
-              std::tuple(255, 0, true, true));
+// Values that parse are exercised by the end-to-end tests, which start the simulator with them.
+TEST(OptionsTest, ReportsWhatIsWrong) {
     const std::pair<std::vector<std::string>, std::string> errors[] = {
         {{"--tx", "256"}, "bad value for --tx: 256"},
         {{"--delay-ms", "-1"}, "bad value for --delay-ms: -1"},
