@@ -33,7 +33,9 @@ struct SliderRange {
 };
 
 inline constexpr std::string_view kWindowTitle = "Quellmark";
-inline constexpr ElementGeometry kWindowSize{0, 0, 514, 491};
+// The client area at the reference size.
+inline constexpr int kWindowWidth = 514;
+inline constexpr int kWindowHeight = 491;
 
 struct ElementDescription {
     std::string_view name;

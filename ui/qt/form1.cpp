@@ -55,7 +55,7 @@ QWidget* CreateWidget(const ElementDescription& element, QWidget* parent,
 }  // namespace
 
 Form1::Form1(std::unique_ptr<SerialPort> port, PortDescriber describePorts, QWidget* parent)
-    : QWidget(parent), layout_(*this, ToQRect(kWindowSize).size()) {
+    : QWidget(parent), layout_(*this, {kWindowWidth, kWindowHeight}) {
     setWindowTitle(ToQString(kWindowTitle));
     setWindowIcon(ProgramIcon());
     CreateWidgets(describePorts);
