@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "device_path.h"
 #include "qt_serial_port.h"
 
 namespace quellmark::bench {
@@ -20,7 +21,7 @@ std::unique_ptr<SerialPort> PortOnComOne(const std::string& device) {
 
 }  // namespace
 
-ConnectedWindow::ConnectedWindow() : form_(PortOnComOne(farEnd_.DevicePath())) {
+ConnectedWindow::ConnectedWindow() : form_(PortOnComOne(farEnd_.DevicePath()), DescribeAllPorts) {
     form_.show();
     QTest::mouseClick(Button("Command1"), Qt::LeftButton);
     if (!Button("Command2")->isEnabled()) {

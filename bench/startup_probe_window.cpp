@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <memory>
 
+#include "device_path.h"
 #include "form1.h"
 #include "qt_serial_port.h"
 #include "startup_reporter.h"
@@ -13,7 +14,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationDisplayName(QStringLiteral("Quellmark"));
     quellmark::bench::StartupReporter reporter(mainEntered);
 
-    quellmark::Form1 form(std::make_unique<quellmark::QtSerialPort>());
+    quellmark::Form1 form(std::make_unique<quellmark::QtSerialPort>(), quellmark::DescribeAllPorts);
     reporter.WindowBuilt();
     form.show();
     reporter.WindowShown();

@@ -2,13 +2,13 @@
 
 #include "command_line.h"
 #include "gain_scale.h"
+#include "port_list.h"
 #include "reply_line.h"
 
 namespace quellmark {
 
 namespace {
 
-constexpr int kPortCount = 10;
 constexpr const char* kConnectCaption = "Verbinden";
 constexpr const char* kDisconnectCaption = "Trennen";
 constexpr const char* kOpenFailedMessage = "Fehler beim Öffnen des Comports!";
@@ -29,7 +29,7 @@ void GainController::OnStartup() {
     RefreshTxDisplay();
     RefreshRxDisplay();
     for (int n = 1; n <= kPortCount; ++n) {
-        view_.AddListEntry("COM " + std::to_string(n));
+        view_.AddListEntry(PortEntryText(n));
     }
     view_.SetListIndex(0);
     view_.SetText(Element::Command1, kConnectCaption);

@@ -2,16 +2,8 @@
 
 namespace quellmark {
 
-namespace {
-
-// Shorter lines ("OK", a stray echo) can never be a reply; dropping them keeps the next line's
-// columns where they belong.
-constexpr std::size_t kMinLineLength = 3;
-
-}  // namespace
-
 bool LineBuffer::EndLine() {
-    const bool complete = !overflowed_ && text_.size() >= kMinLineLength;
+    const bool complete = !overflowed_;
     overflowed_ = false;
     line_.swap(text_);
     text_.clear();

@@ -5,14 +5,15 @@
 
 namespace quellmark {
 
-// Assembles received characters into lines ended by CR or LF. Lines of one or two characters
-// (such as "OK") are dropped. A line that grows past the cap is dropped up to its next terminator,
-// so memory stays bounded whatever the device sends.
+// Assembles received characters into lines ended by CR or LF. Each line is complete in itself, so a
+// short one ("OK", the empty line between CR and LF) needs no special case: it carries no reply. A
+// line that grows past the cap is dropped up to its next terminator, so memory stays bounded
+// whatever the device sends.
 class LineBuffer {
 public:
     static constexpr std::size_t kCapacity = 4096;
 
-    // True when c ends a line long enough to be a reply; Line() holds it until the next line ends.
+    // True when c ends a line that was kept whole; Line() holds it until the next line ends.
     // Runs for every received byte, so the common case is kept inline.
     bool Add(char c) {
         if (c == '\r' || c == '\n') {

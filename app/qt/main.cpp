@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <memory>
 
+#include "device_path.h"
 #include "form1.h"
 #include "german_qt_texts.h"
 #include "qt_serial_port.h"
@@ -12,7 +13,7 @@ int main(int argc, char* argv[]) {
     quellmark::InstallGermanQtTexts(app);
 
     // Destroyed before main returns, which closes the port.
-    quellmark::Form1 form(std::make_unique<quellmark::QtSerialPort>());
+    quellmark::Form1 form(std::make_unique<quellmark::QtSerialPort>(), quellmark::DescribeAllPorts);
     form.show();
     return QApplication::exec();
 }

@@ -11,13 +11,6 @@ namespace quellmark {
 
 namespace {
 
-constexpr int kFirstPort = 1;
-constexpr int kLastPort = 10;
-
-QString VariableName(int number) {
-    return QStringLiteral("QUELLMARK_COM%1").arg(number);
-}
-
 // Sorts "ttyUSB2" before "ttyUSB10": the name without its trailing digits, then their value
 // (a longer run without leading zeros is larger), then the name itself for "ttyS01" and "ttyS1".
 auto NaturalKey(const QString& name) {
@@ -50,15 +43,15 @@ struct PortChoice {
 };
 
 PortChoice ChoosePort(int number, const EnvironmentLookup& environment, const PortLister& present) {
-    if (number < kFirstPort || number > kLastPort) {
+    if (number < 1 || number > kPortCount) {
         return {};
     }
-    const QString configured = environment(VariableName(number).toLatin1().constData());
+    const QString configured = QString::fromStdString(ConfiguredDevice(number, environment));
     if (!configured.isEmpty()) {
         return {configured, {}, true};
     }
     const std::vector<PresentPort> ports = InNumberingOrder(present());
-    const std::size_t index = std::size_t(number - kFirstPort);
+    const std::size_t index = std::size_t(number - 1);
     if (index >= ports.size()) {
         return {};
     }
@@ -92,7 +85,8 @@ QString DescribePort(int number, const EnvironmentLookup& environment, const Por
         return QStringLiteral("Kein Gerät");
     }
     if (choice.fromVariable) {
-        return QStringLiteral("%1 (%2)").arg(choice.path, VariableName(number));
+        return QStringLiteral("%1 (%2)").arg(choice.path,
+                                             QString::fromStdString(PortVariableName(number)));
     }
     if (choice.description.isEmpty()) {
         return choice.path;
@@ -104,7 +98,7 @@ QString DevicePathForPort(int number) {
     return DevicePathForPort(number, SystemEnvironment, PresentSystemPorts);
 }
 
-QStringList DescribeAllPorts() {
+std::vector<std::string> DescribeAllPorts() {
     std::optional<std::vector<PresentPort>> present;
     const PortLister askedOnce = [&present] {
         if (!present) {
@@ -112,15 +106,15 @@ QStringList DescribeAllPorts() {
         }
         return *present;
     };
-    QStringList texts;
-    for (int number = kFirstPort; number <= kLastPort; ++number) {
-        texts << DescribePort(number, SystemEnvironment, askedOnce);
+    std::vector<std::string> texts;
+    for (int number = 1; number <= kPortCount; ++number) {
+        texts.push_back(DescribePort(number, SystemEnvironment, askedOnce).toStdString());
     }
     return texts;
 }
 
-QString SystemEnvironment(const char* name) {
-    return qEnvironmentVariable(name);
+std::string SystemEnvironment(const char* name) {
+    return qgetenv(name).toStdString();
 }
 
 }  // namespace quellmark

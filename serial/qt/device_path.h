@@ -3,12 +3,12 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <string>
 #include <vector>
 
-namespace quellmark {
+#include "port_list.h"
 
-// Returns the value of an environment variable, or an empty string when it is not set.
-using EnvironmentLookup = std::function<QString(const char* name)>;
+namespace quellmark {
 
 // The groups that ports are numbered in, first to last.
 enum class PortKind {
@@ -31,9 +31,9 @@ PortKind KindOfPort(const QString& name);
 // system takes a while.
 using PortLister = std::function<std::vector<PresentPort>()>;
 
-// The device behind port number 1..10: QUELLMARK_COM<n> when set, else the n-th present port,
-// on-board ports first, then adapters, then the rest, each group in natural name order (ttyUSB2
-// before ttyUSB10). Empty for any other number and when there is no n-th port.
+// The device behind port number 1..kPortCount: QUELLMARK_COM<n> when set, else the n-th present
+// port, on-board ports first, then adapters, then the rest, each group in natural name order
+// (ttyUSB2 before ttyUSB10). Empty for any other number and when there is no n-th port.
 QString DevicePathForPort(int number, const EnvironmentLookup& environment,
                           const PortLister& present);
 
@@ -44,9 +44,9 @@ QString DescribePort(int number, const EnvironmentLookup& environment, const Por
 
 // The same for this process's environment and the ports present on the system now.
 QString DevicePathForPort(int number);
-// Ports 1..10 described at once: the system is asked for its ports once, not once per port.
-QStringList DescribeAllPorts();
+// Ports 1..kPortCount described at once: the system is asked for its ports once, not once per port.
+std::vector<std::string> DescribeAllPorts();
 
-QString SystemEnvironment(const char* name);
+std::string SystemEnvironment(const char* name);
 
 }  // namespace quellmark

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "device_path.h"
+#include "line_settings.h"
 
 namespace quellmark {
 
@@ -31,11 +32,14 @@ QByteArray ToLatin1(const std::string& utf8) {
 
 }  // namespace
 
+// The buffer sizes have no counterpart here: the kernel's tty buffer is fixed, and QSerialPort's
+// own is emptied at every notification.
 QtSerialPort::QtSerialPort() {
-    port_.setBaudRate(QSerialPort::Baud9600);
-    port_.setDataBits(QSerialPort::Data8);
+    static_assert(!kLineSettings.parityBit && !kLineSettings.flowControl);
+    port_.setBaudRate(kLineSettings.baudRate);
+    port_.setDataBits(QSerialPort::DataBits(kLineSettings.dataBits));
     port_.setParity(QSerialPort::NoParity);
-    port_.setStopBits(QSerialPort::OneStop);
+    port_.setStopBits(QSerialPort::StopBits(kLineSettings.stopBits));
     port_.setFlowControl(QSerialPort::NoFlowControl);
     QObject::connect(&port_, &QSerialPort::readyRead, &port_, [this] { RaiseEvent(); });
     QObject::connect(&port_, &QSerialPort::errorOccurred, &port_,
@@ -46,17 +50,9 @@ QtSerialPort::~QtSerialPort() {
     Close();
 }
 
-void QtSerialPort::SetEventHandler(std::function<void()> handler) {
-    handler_ = std::move(handler);
-}
-
-void QtSerialPort::SetPortNumber(int number) {
-    portNumber_ = number;
-}
-
 bool QtSerialPort::Open() {
     Close();
-    const QString device = DevicePathForPort(portNumber_);
+    const QString device = DevicePathForPort(PortNumber());
     if (device.isEmpty()) {
         return false;
     }
@@ -127,12 +123,6 @@ void QtSerialPort::OnDeviceLost() {
     }
     Close();
     RaiseEvent();
-}
-
-void QtSerialPort::RaiseEvent() {
-    if (handler_) {
-        handler_();
-    }
 }
 
 }  // namespace quellmark

@@ -2,24 +2,21 @@
 
 #include <QSerialPort>
 #include <cstddef>
-#include <functional>
 #include <string>
 
-#include "serial_port.h"
+#include "numbered_serial_port.h"
 
 namespace quellmark {
 
-// SerialPort over QSerialPort at 9600 baud, 8N1, no flow control. Notifications arrive through
+// SerialPort over QSerialPort with the line settings of kLineSettings. Notifications arrive through
 // the Qt event loop of the thread that created it.
-class QtSerialPort : public SerialPort {
+class QtSerialPort : public NumberedSerialPort {
 public:
     QtSerialPort();
     ~QtSerialPort() override;
     QtSerialPort(const QtSerialPort&) = delete;
     QtSerialPort& operator=(const QtSerialPort&) = delete;
 
-    void SetEventHandler(std::function<void()> handler) override;
-    void SetPortNumber(int number) override;
     bool Open() override;
     void Close() override;
     bool IsOpen() const override;
@@ -30,10 +27,7 @@ public:
 private:
     void OnError(QSerialPort::SerialPortError error);
     void OnDeviceLost();
-    void RaiseEvent();
 
-    std::function<void()> handler_;
-    int portNumber_ = 1;
     bool lossPending_ = false;
     QSerialPort port_;
 };

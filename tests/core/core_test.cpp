@@ -134,7 +134,8 @@ TEST(ControllerTest, ActionsSendTheValueShownAndOnlyWhileOpen) {
 }
 
 TEST(ReceivePathTest, RepliesMoveTheSlidersHoweverTheyAreSplit) {
-    // Short lines must not shift the next reply's columns; bad values must move nothing.
+    // Short and empty lines carry nothing and leave the next reply's columns alone; bad values
+    // move nothing.
     const std::string stream = "OK\r\nX\r\n" + kLeadIn + "+VGR: 70\r\nOK\r\n" + kLeadIn +
                                "+VGT: 0\r\n" + kLeadIn + "+VGT: 200\r\n" + kLeadIn +
                                "+VGR: 256\r\nOK\r\n";

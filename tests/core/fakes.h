@@ -2,9 +2,9 @@
 
 #include <map>
 
-#include "element_names.h"
 #include "fake_serial_port.h"
 #include "gain_controller.h"
+#include "window_table.h"
 
 namespace quellmark::testing {
 
@@ -14,12 +14,12 @@ using CallLog = std::vector<std::string>;
 class FakeView : public GainView {
 public:
     void SetText(Element element, const std::string& text) override {
-        log.push_back("SetText " + NameOf(element) + " " + text);
+        log.push_back("SetText " + std::string(ElementName(element)) + " " + text);
         texts[element] = text;
     }
     std::string GetText(Element element) const override { return texts.at(element); }
     void SetEnabled(Element element, bool on) override {
-        log.push_back("SetEnabled " + NameOf(element) + (on ? " 1" : " 0"));
+        log.push_back("SetEnabled " + std::string(ElementName(element)) + (on ? " 1" : " 0"));
     }
     int GetPosition(Slider slider) const override { return positions.at(slider); }
     void SetPosition(Slider slider, int position) override { positions[slider] = position; }

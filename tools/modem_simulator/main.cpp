@@ -4,7 +4,6 @@
 #include <string>
 #include <string_view>
 #include <variant>
-#include <vector>
 
 #include "device_link.h"
 #include "options.h"
@@ -26,8 +25,7 @@ int Fail(const std::string& error) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string_view> args(argv + 1, argv + argc);
-    const std::variant<Options, std::string> parsed = ParseOptions(args);
+    const std::variant<Options, std::string> parsed = ParseOptions(argc, argv);
     if (const std::string* error = std::get_if<std::string>(&parsed)) {
         std::fprintf(stderr, "quellmark-modem-sim: %s\n\n%s", error->c_str(), UsageText().data());
         return 2;

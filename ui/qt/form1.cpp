@@ -6,11 +6,10 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
+#include <ranges>
 #include <utility>
 
-#include "device_path.h"
 #include "enter_presses_button.h"
-#include "gain_scale.h"
 #include "gain_slider.h"
 #include "port_combo_box.h"
 #include "program_icon.h"
@@ -20,28 +19,48 @@ namespace quellmark {
 
 namespace {
 
-// Geometry in pixels at the reference font; the layout grows it with the window's font.
-template <typename W, typename... Args>
-W* Place(FontScaledLayout& layout, QWidget* parent, const char* name, QRect geometry,
-         Args&&... args) {
-    auto* widget = new W(std::forward<Args>(args)..., parent);
-    widget->setObjectName(QString::fromLatin1(name));
-    layout.Place(*widget, geometry);
-    return widget;
+QString ToQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
-QString ToQString(const std::string& text) {
-    return QString::fromStdString(text);
+// Geometry in pixels at the reference font; the layout grows it with the window's font.
+QRect ToQRect(const ElementGeometry& geometry) {
+    return {geometry.x, geometry.y, geometry.width, geometry.height};
+}
+
+template <typename W>
+QWidget* Captioned(const ElementDescription& element, QWidget* parent) {
+    return new W(ToQString(element.caption), parent);
+}
+
+// Each kind of element as its own widget.
+QWidget* CreateWidget(const ElementDescription& element, QWidget* parent,
+                      const PortDescriber& describePorts) {
+    using Create = QWidget* (*)(const ElementDescription&, QWidget*);
+    static const std::map<ElementKind, Create> kCaptioned = {
+        {ElementKind::Frame, Captioned<QGroupBox>},
+        {ElementKind::Label, Captioned<QLabel>},
+        {ElementKind::TextField, Captioned<QLineEdit>},
+        {ElementKind::Button, Captioned<QPushButton>},
+        {ElementKind::WrappingButton, Captioned<WrappingButton>}};
+    if (element.kind == ElementKind::DropDownList) {
+        return new PortComboBox(describePorts, parent);
+    }
+    if (element.kind == ElementKind::Slider) {
+        return new GainSlider(element.range.minimum, element.range.maximum, parent);
+    }
+    return kCaptioned.at(element.kind)(element, parent);
 }
 
 }  // namespace
 
-Form1::Form1(std::unique_ptr<SerialPort> port, QWidget* parent)
-    : QWidget(parent), layout_(*this, {514, 491}) {
-    setWindowTitle(QStringLiteral("Quellmark"));
+Form1::Form1(std::unique_ptr<SerialPort> port, PortDescriber describePorts, QWidget* parent)
+    : QWidget(parent), layout_(*this, {kWindowWidth, kWindowHeight}) {
+    setWindowTitle(ToQString(kWindowTitle));
     setWindowIcon(ProgramIcon());
-    CreateWidgets();
+    CreateWidgets(describePorts);
     layout_.Apply();
+    NameForScreenReaders();
     SetTabOrder();
     controller_ = std::make_unique<GainController>(*this, std::move(port),
                                                    QLocale::system().decimalPoint().toStdString());
@@ -52,47 +71,30 @@ Form1::Form1(std::unique_ptr<SerialPort> port, QWidget* parent)
 
 Form1::~Form1() = default;
 
-void Form1::CreateWidgets() {
-    auto* frame1 = Place<QGroupBox>(layout_, this, "Frame1", {8, 8, 129, 105},
-                                    QStringLiteral("Schnittstelle"));
-    combo1_ = Place<PortComboBox>(layout_, frame1, "Combo1", {8, 16, 113, 21}, DescribeAllPorts);
-    auto* label9 =
-        Place<QLabel>(layout_, frame1, "Label9", {8, 40, 81, 19}, QStringLiteral("Kanal Nr."));
-    auto* text1 = Place<QLineEdit>(layout_, frame1, "Text1", {88, 40, 33, 19}, QStringLiteral("A"));
-    label9->setBuddy(text1);
-    auto* command1 = Place<QPushButton>(layout_, frame1, "Command1", {8, 64, 113, 33});
-    auto* command2 = Place<WrappingButton>(layout_, this, "Command2", {16, 120, 113, 33},
-                                           QStringLiteral("Aktuelle Werte auslesen"));
-    auto* command3 = Place<WrappingButton>(layout_, this, "Command3", {16, 160, 113, 33},
-                                           QStringLiteral("Einstellungen Speichern"));
+void Form1::CreateWidgets(const PortDescriber& describePorts) {
+    for (const ElementDescription& element : WindowElements()) {
+        QWidget* parent = element.parent.empty() ? this : At(element.parent).widget;
+        QWidget* widget = CreateWidget(element, parent, describePorts);
+        widget->setObjectName(ToQString(element.name));
+        layout_.Place(*widget, ToQRect(element.geometry));
+        widgets_[element.name] = {widget, element.kind == ElementKind::Frame ? "title" : "text"};
+    }
+    combo1_ = static_cast<PortComboBox*>(At("Combo1").widget);
+}
 
-    auto* frame2 =
-        Place<QGroupBox>(layout_, this, "Frame2", {144, 8, 177, 473}, QStringLiteral("TX Gain"));
-    slider1_ = Place<GainSlider>(layout_, frame2, "Slider1", {8, 16, 41, 449},
-                                 GainScale::kTxPositionMin, GainScale::kTxPositionMax);
-    slider1_->setAccessibleName(frame2->title());
-    Place<QLabel>(layout_, frame2, "Label3", {48, 424, 49, 17}, QStringLiteral("Gain : "));
-    auto* label1 = Place<QLabel>(layout_, frame2, "Label1", {96, 424, 73, 17});
-    Place<QLabel>(layout_, frame2, "Label4", {48, 440, 49, 17}, QStringLiteral("Value : "));
-    auto* label2 = Place<QLabel>(layout_, frame2, "Label2", {96, 440, 73, 17});
-
-    auto* frame3 =
-        Place<QGroupBox>(layout_, this, "Frame3", {328, 8, 177, 473}, QStringLiteral("RX Gain"));
-    slider2_ = Place<GainSlider>(layout_, frame3, "Slider2", {8, 16, 41, 449},
-                                 GainScale::kRxPositionMin, GainScale::kRxPositionMax);
-    slider2_->setAccessibleName(frame3->title());
-    Place<QLabel>(layout_, frame3, "Label6", {48, 424, 49, 17}, QStringLiteral("Gain : "));
-    auto* label7 = Place<QLabel>(layout_, frame3, "Label7", {96, 424, 73, 17});
-    Place<QLabel>(layout_, frame3, "Label5", {48, 440, 49, 17}, QStringLiteral("Value : "));
-    auto* label8 = Place<QLabel>(layout_, frame3, "Label8", {96, 440, 73, 17});
-
-    elements_ = {
-        {Element::Text1, {text1, "text"}},       {Element::Command1, {command1, "text"}},
-        {Element::Command2, {command2, "text"}}, {Element::Command3, {command3, "text"}},
-        {Element::Frame2, {frame2, "title"}},    {Element::Frame3, {frame3, "title"}},
-        {Element::Label1, {label1, "text"}},     {Element::Label2, {label2, "text"}},
-        {Element::Label7, {label7, "text"}},     {Element::Label8, {label8, "text"}},
-    };
+// A label is the named field's buddy; a frame gives its title to the control inside it.
+void Form1::NameForScreenReaders() {
+    for (const ElementDescription& element : WindowElements()) {
+        if (element.names.empty()) {
+            continue;
+        }
+        QWidget* named = At(element.names).widget;
+        if (auto* label = qobject_cast<QLabel*>(At(element.name).widget)) {
+            label->setBuddy(named);
+        } else {
+            named->setAccessibleName(ToQString(element.caption));
+        }
+    }
 }
 
 void Form1::ConnectWidgets() {
@@ -108,27 +110,30 @@ void Form1::ConnectWidgets() {
                 [controller, action = action] { (controller->*action)(); });
         PressOnEnter(*button);
     }
-    connect(slider1_, &GainSlider::valueChanged, this,
+    connect(At(Slider::Slider1), &GainSlider::valueChanged, this,
             [controller] { controller->OnTxSliderChanged(); });
-    connect(slider2_, &GainSlider::valueChanged, this,
+    connect(At(Slider::Slider2), &GainSlider::valueChanged, this,
             [controller] { controller->OnRxSliderChanged(); });
 }
 
 void Form1::SetTabOrder() {
-    QWidget* const order[] = {combo1_,
-                              At(Element::Command1).widget,
-                              slider1_,
-                              slider2_,
-                              At(Element::Text1).widget,
-                              At(Element::Command2).widget,
-                              At(Element::Command3).widget};
-    for (std::size_t i = 1; i < std::size(order); ++i) {
-        setTabOrder(order[i - 1], order[i]);
+    std::map<int, QWidget*> byPosition;
+    for (const ElementDescription& element : WindowElements()) {
+        if (element.tabPosition > 0) {
+            byPosition[element.tabPosition] = At(element.name).widget;
+        }
+    }
+    QWidget* previous = nullptr;
+    for (QWidget* widget : std::views::values(byPosition)) {
+        if (previous != nullptr) {
+            setTabOrder(previous, widget);
+        }
+        previous = widget;
     }
 }
 
 GainSlider* Form1::At(Slider slider) const {
-    return slider == Slider::Slider1 ? slider1_ : slider2_;
+    return static_cast<GainSlider*>(At(ElementName(slider)).widget);
 }
 
 void Form1::SetText(Element element, const std::string& text) {
@@ -146,8 +151,8 @@ QString Form1::Text(Element element) const {
 
 // Screen readers hear what each gain panel shows when they reach its slider.
 void Form1::DescribeSliders() {
-    slider1_->DescribePanel(Text(Element::Label1), Text(Element::Label2));
-    slider2_->DescribePanel(Text(Element::Label7), Text(Element::Label8));
+    At(Slider::Slider1)->DescribePanel(Text(Element::Label1), Text(Element::Label2));
+    At(Slider::Slider2)->DescribePanel(Text(Element::Label7), Text(Element::Label8));
 }
 
 // Focus inside a part that goes grey (after a disconnect or a lost device) returns to the connect

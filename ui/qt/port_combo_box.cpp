@@ -8,9 +8,9 @@ PortComboBox::PortComboBox(PortDescriber describe, QWidget* parent)
     : QComboBox(parent), describe_(std::move(describe)) {}
 
 void PortComboBox::showPopup() {
-    const QStringList descriptions = describe_();
-    for (int i = 0; i < count() && i < descriptions.size(); ++i) {
-        setItemData(i, descriptions[i], Qt::ToolTipRole);
+    const std::vector<std::string> descriptions = describe_();
+    for (int i = 0; i < count() && std::size_t(i) < descriptions.size(); ++i) {
+        setItemData(i, QString::fromStdString(descriptions[std::size_t(i)]), Qt::ToolTipRole);
     }
     QComboBox::showPopup();
 }

@@ -1,7 +1,8 @@
 #pragma once
 
 #include <QComboBox>
-#include <functional>
+
+#include "port_list.h"
 
 namespace quellmark {
 
@@ -11,9 +12,6 @@ class PortComboBox : public QComboBox {
     Q_OBJECT
 
 public:
-    // The tooltip texts of ports 1, 2, ... in order.
-    using PortDescriber = std::function<QStringList()>;
-
     PortComboBox(PortDescriber describe, QWidget* parent);
 
     void showPopup() override;

@@ -1,6 +1,7 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
 #include <ctime>
 #include <filesystem>
 
@@ -36,11 +37,30 @@ TEST(DevicePathForPort, OnBoardThenAdaptersThenTheRestEachInNaturalOrder) {
     QStringList paths;
     for (int number = 1; number <= 10; ++number) {
         paths << DevicePathForPort(
-            number, [](const char*) { return QString(); }, [&] { return present; });
+            number, [](const char*) { return std::string(); }, [&] { return present; });
     }
     EXPECT_EQ(paths, QStringList({"/dev/ttyAMA0", "/dev/ttyS0", "/dev/ttyS1", "/dev/ttyACM0",
                                   "/dev/ttyUSB2", "/dev/ttyUSB10", "/dev/rfcomm0", "/dev/ttyGS0",
                                   "", ""}));
+}
+
+// The kernel keeps a ttyS device for every UART slot it reserves; an empty one has the type "0",
+// followed by the line end the kernel writes. A tty without a type (USB, ACM) is a port.
+TEST(HasUart, EmptySlotsAreNoPorts) {
+    const QTemporaryDir tty;
+    QFile type(tty.filePath("type"));
+    for (const auto& [content, hasUart] : {std::pair<const char*, bool>{"0\n", false},
+                                           {"0", false},
+                                           {"4\n", true},
+                                           {nullptr, true}}) {
+        type.remove();
+        if (content) {
+            ASSERT_TRUE(type.open(QIODevice::WriteOnly));
+            type.write(content);
+            type.close();
+        }
+        EXPECT_EQ(HasUart(tty.path()), hasUart) << (content ? content : "no type");
+    }
 }
 
 class QtSerialPortTest : public ::testing::Test {

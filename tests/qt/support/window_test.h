@@ -7,6 +7,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "device_path.h"
 #include "form1.h"
 #include "qt_serial_port.h"
 
@@ -31,7 +32,8 @@ inline bool WaitUntil(const std::function<bool()>& condition) {
 class WindowTest : public ::testing::Test {
 protected:
     explicit WindowTest(SerialPort* port = new QtSerialPort)
-        : port(port), form(std::make_unique<Form1>(std::unique_ptr<SerialPort>(port))) {
+        : port(port),
+          form(std::make_unique<Form1>(std::unique_ptr<SerialPort>(port), DescribeAllPorts)) {
         form->show();
         QObject::connect(&boxTimer, &QTimer::timeout, [this] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
@@ -56,9 +58,15 @@ protected:
     }
     void Click(const char* name) { QTest::mouseClick(Find<QAbstractButton>(name), Qt::LeftButton); }
     void Press(const char* name, Qt::Key key) { QTest::keyClick(Find(name), key); }
+    // What the element shows as its text: a frame's title, a list's selected entry.
     QString Text(const char* name) const {
-        const auto* frame = qobject_cast<const QGroupBox*>(Find(name));
-        return frame ? frame->title() : Find(name)->property("text").toString();
+        if (const auto* frame = qobject_cast<const QGroupBox*>(Find(name))) {
+            return frame->title();
+        }
+        if (const auto* list = qobject_cast<const QComboBox*>(Find(name))) {
+            return list->currentText();
+        }
+        return Find(name)->property("text").toString();
     }
     int Position(const char* slider) const { return Find<QSlider>(slider)->value(); }
     QString State() const {

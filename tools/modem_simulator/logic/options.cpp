@@ -1,8 +1,12 @@
 #include "options.h"
 
+#include <getopt.h>
+
 #include <charconv>
 #include <functional>
 #include <map>
+#include <ranges>
+#include <vector>
 
 namespace quellmark::modem_sim {
 
@@ -41,8 +45,8 @@ Setter Text(std::string Options::*field) {
     };
 }
 
-const std::map<std::string_view, Setter>& ValueOptions() {
-    static const std::map<std::string_view, Setter> options{
+const std::map<std::string_view, Setter, std::less<>>& ValueOptions() {
+    static const std::map<std::string_view, Setter, std::less<>> options{
         {"--tx",
          Number(kMaxGain, [](Options& o, long long v) { o.initial.tx = static_cast<int>(v); })},
         {"--rx",
@@ -57,8 +61,8 @@ const std::map<std::string_view, Setter>& ValueOptions() {
     return options;
 }
 
-const std::map<std::string_view, bool Options::*>& FlagOptions() {
-    static const std::map<std::string_view, bool Options::*> flags{
+const std::map<std::string_view, bool Options::*, std::less<>>& FlagOptions() {
+    static const std::map<std::string_view, bool Options::*, std::less<>> flags{
         {"--chunks", &Options::chunks},
         {"--lf", &Options::lf_only},
         {"--noise", &Options::noise},
@@ -67,26 +71,49 @@ const std::map<std::string_view, bool Options::*>& FlagOptions() {
     return flags;
 }
 
+// Every option for getopt_long, which reports the index of the one it found.
+std::vector<option> LongOptions() {
+    std::vector<option> all;
+    for (const auto& name : std::views::keys(ValueOptions())) {
+        all.push_back({name.substr(2).data(), required_argument, nullptr, 0});
+    }
+    for (const auto& name : std::views::keys(FlagOptions())) {
+        all.push_back({name.substr(2).data(), no_argument, nullptr, 0});
+    }
+    all.push_back({});
+    return all;
+}
+
+// What getopt_long stopped at: a short option, or the argument that held the long one.
+std::string Offending(char* const argv[]) {
+    return optopt != 0 ? std::string{'-', char(optopt)} : std::string(argv[optind - 1]);
+}
+
 }  // namespace
 
-std::variant<Options, std::string> ParseOptions(std::span<const std::string_view> args) {
+std::variant<Options, std::string> ParseOptions(int argc, char* const argv[]) {
+    const std::vector<option> longOptions = LongOptions();
     Options options;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string_view name = args[i];
+    // Messages are ours; "+" stops at the first operand, ":" reports a missing value apart.
+    opterr = 0;
+    optind = 0;  // starts afresh, also on a second call
+    int index = 0;
+    for (int found; (found = getopt_long(argc, argv, "+:", longOptions.data(), &index)) != -1;) {
+        if (found == '?') {
+            return "unknown option: " + Offending(argv);
+        }
+        if (found == ':') {
+            return "missing value for " + Offending(argv);
+        }
+        const std::string name = std::string("--") + longOptions[std::size_t(index)].name;
         if (const auto flag = FlagOptions().find(name); flag != FlagOptions().end()) {
             options.*(flag->second) = true;
-            continue;
+        } else if (!ValueOptions().at(name)(options, optarg)) {
+            return "bad value for " + name + ": " + optarg;
         }
-        const auto setter = ValueOptions().find(name);
-        if (setter == ValueOptions().end()) {
-            return "unknown option: " + std::string(name);
-        }
-        if (i + 1 == args.size()) {
-            return "missing value for " + std::string(name);
-        }
-        if (!setter->second(options, args[++i])) {
-            return "bad value for " + std::string(name) + ": " + std::string(args[i]);
-        }
+    }
+    if (optind < argc) {
+        return "unknown option: " + std::string(argv[optind]);
     }
     return options;
 }

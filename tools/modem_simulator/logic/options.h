@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -23,8 +22,8 @@ struct Options {
     bool help = false;
 };
 
-// The options, or the message that says what is wrong with them.
-std::variant<Options, std::string> ParseOptions(std::span<const std::string_view> args);
+// The options in argv[1] to argv[argc - 1], or the message that says what is wrong with them.
+std::variant<Options, std::string> ParseOptions(int argc, char* const argv[]);
 
 std::string_view UsageText();
 
