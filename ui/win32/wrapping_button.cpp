@@ -17,15 +17,14 @@ struct ButtonState {
     bool isDefault;
 };
 
-// Not every system reports hover and default in the custom-draw state; the button knows both.
+// Not every system reports the default state in the custom-draw state; the style tells it.
 ButtonState StateOf(const NMCUSTOMDRAW& draw) {
     const HWND button = draw.hdr.hwndFrom;
-    const auto buttonState = SendMessageW(button, BM_GETSTATE, 0, 0);
     const auto style = GetWindowLongPtrW(button, GWL_STYLE);
     return {
         .pushed = (draw.uItemState & CDIS_SELECTED) != 0,
-        .disabled = (draw.uItemState & CDIS_DISABLED) != 0 || !IsWindowEnabled(button),
-        .hot = (draw.uItemState & CDIS_HOT) != 0 || (buttonState & BST_HOT) != 0,
+        .disabled = (draw.uItemState & CDIS_DISABLED) != 0,
+        .hot = (draw.uItemState & CDIS_HOT) != 0,
         .focused = (draw.uItemState & CDIS_FOCUS) != 0,
         .isDefault =
             (draw.uItemState & CDIS_DEFAULT) != 0 || (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON,

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <initializer_list>
 #include <map>
 #include <optional>
 #include <string>
@@ -17,34 +16,20 @@ namespace quellmark {
 namespace {
 
 using enum win32::ControlId;
-using testing::Capture;
-
-// Takes the queue's messages for a while, as the window system's own changes need.
-void Pump() {
-    const DWORD until = GetTickCount() + 150;
-    while (GetTickCount() < until) {
-        for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) {
-            DispatchMessageW(&message);
-        }
-        Sleep(10);
-    }
-}
-
-// A state of a push button, brought about as the person or the window system does it.
-struct ButtonState {
-    const char* name;
-    std::function<void(HWND)> enter;
-    std::function<void(HWND)> leave;
-};
 
 void PointAt(HWND button, int x, int y) {
     POINT point{x, y};
     ClientToScreen(button, &point);
     SetCursorPos(point.x, point.y);
-    Pump();
+    testing::PumpUntil([] { return false; }, 150);
 }
 
-const ButtonState kStates[] = {
+// A state of a push button, brought about as the person or the window system does it.
+const struct {
+    std::string name;
+    std::function<void(HWND)> enter;
+    std::function<void(HWND)> leave;
+} kStates[] = {
     {"normal", [](HWND) {}, [](HWND) {}},
     {"hover", [](HWND b) { PointAt(b, 10, 10); }, [](HWND b) { PointAt(b, -300, -10); }},
     {"pressed", [](HWND b) { SendMessageW(b, BM_SETSTATE, TRUE, 0); },
@@ -55,29 +40,24 @@ const ButtonState kStates[] = {
     {"disabled", [](HWND b) { EnableWindow(b, FALSE); }, [](HWND b) { EnableWindow(b, TRUE); }},
 };
 
-// How a button looks: the pixels near its edge (frame and face, without the caption), the
-// colours of its face and of its caption (the two most frequent inside), and the caption's lines.
+// How a button looks: the four pixels along its edge (frame, face and focus rectangle, without
+// the caption), its caption's colour (the second most frequent inside) and lines of text.
 struct Look {
     std::vector<COLORREF> rim;
-    COLORREF face = 0;
     COLORREF ink = 0;
     int lines = 0;
 };
 
-Look LookOf(const Capture& image) {
-    constexpr int kRim = 4;
+Look LookOf(const testing::Capture& image) {
     constexpr int kInside = 5;
     Look look;
     std::map<COLORREF, int> counts;
     for (int y = 0; y < image.height; ++y) {
         for (int x = 0; x < image.width; ++x) {
-            const auto within = [&](int inset) {
-                return x >= inset && x < image.width - inset && y >= inset &&
-                       y < image.height - inset;
-            };
-            if (!within(kRim)) {
+            const int edge = std::min({x, y, image.width - 1 - x, image.height - 1 - y});
+            if (edge < kInside - 1) {
                 look.rim.push_back(image.At(x, y));
-            } else if (within(kInside)) {
+            } else if (edge >= kInside) {
                 ++counts[image.At(x, y)];
             }
         }
@@ -87,31 +67,31 @@ Look LookOf(const Capture& image) {
         byCount.emplace_back(count, color);
     }
     std::ranges::sort(byCount, std::greater());
-    look.face = byCount.at(0).second;
+    const COLORREF face = byCount.at(0).second;
     look.ink = byCount.at(1).second;
-    bool previousRowInked = false;
+    bool previousInked = false;
     for (int y = kInside; y < image.height - kInside; ++y) {
         bool inked = false;
         for (int x = kInside; x < image.width - kInside; ++x) {
-            inked = inked || image.At(x, y) != look.face;
+            inked = inked || image.At(x, y) != face;
         }
-        look.lines += inked && !previousRowInked ? 1 : 0;
-        previousRowInked = inked;
+        look.lines += inked && !previousInked ? 1 : 0;
+        previousInked = inked;
     }
     return look;
 }
 
 // Turns visual styles off in this process, so that buttons are drawn the classic way, as with high
-// contrast. Turning them off also clears the setting of the Wine prefix, which is put back.
+// contrast. Turning them off also clears the Wine prefix's setting, which is put back.
 class ClassicLook {
 public:
-    explicit ClassicLook(std::initializer_list<HWND> controls) {
+    explicit ClassicLook(const testing::ShownForm& form) {
         DWORD bytes = sizeof(active_);
         RegGetValueW(HKEY_CURRENT_USER, kThemeKey, L"ThemeActive", RRF_RT_REG_SZ, nullptr, active_,
                      &bytes);
         EnableTheming(FALSE);
-        for (const HWND control : controls) {
-            SendMessageW(control, WM_THEMECHANGED, 0, 0);
+        for (const auto id : {Command1, Command2, Command3}) {
+            SendMessageW(form.At(id), WM_THEMECHANGED, 0, 0);
         }
     }
     ClassicLook(const ClassicLook&) = delete;
@@ -128,61 +108,44 @@ private:
     wchar_t active_[8] = L"1";
 };
 
-int Differing(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b) {
-    int count = 0;
-    for (std::size_t i = 0; i < a.size() && i < b.size(); ++i) {
-        count += a[i] != b[i] ? 1 : 0;
-    }
-    return count;
-}
-
-struct WrappingButtonTest : ::testing::Test {
-    WrappingButtonTest() {
-        SendMessageW(form.At(Command1), BM_CLICK, 0, 0);  // connected: every button usable
+// In every state, themed and classic, the wrapped buttons have the frame, face and caption colour
+// of the system's push button beside them and a caption on two lines; every state but normal
+// changes the look, except hover in classic. Classic, the caption is in the button text colour,
+// and grey while disabled.
+TEST(WrappingButtonTest, LooksLikeTheSystemButtonInEveryState) {
+    const testing::ShownForm form;
+    SendMessageW(form.At(Command1), BM_CLICK, 0, 0);  // connected: every button usable
+    const auto lookIn = [&form](const auto& state, HWND button) {
         SetFocus(form.At(Text1));
-    }
-
-    Look In(const ButtonState& state, HWND button) const {
         state.enter(button);
-        const Capture image(button);
+        const Look look = LookOf(testing::Capture(button));
         state.leave(button);
-        SetFocus(form.At(Text1));
-        return LookOf(image);
-    }
-
-    testing::ShownForm form;
-};
-
-// In every state, themed and classic (as in high contrast), the wrapped buttons have the frame,
-// face and caption colour of the system's push button beside them and a caption on two lines;
-// the states that change the system button's look change theirs. Classic, the caption is in the
-// button text colour, and grey while disabled.
-TEST_F(WrappingButtonTest, LookLikeTheSystemButtonInEveryState) {
+        return look;
+    };
     std::optional<ClassicLook> classic;
     for (const bool themed : {true, false}) {
         if (!themed) {
-            classic.emplace({form.At(Command1), form.At(Command2), form.At(Command3)});
+            classic.emplace(form);
             ASSERT_EQ(GetWindowTheme(form.At(Command1)), nullptr);
         }
-        const Look systemNormal = In(kStates[0], form.At(Command1));
+        const Look systemNormal = lookIn(kStates[0], form.At(Command1));
         for (const auto id : {Command2, Command3}) {
-            const Look normal = In(kStates[0], form.At(id));
-            for (const ButtonState& state : kStates) {
-                SCOPED_TRACE(::testing::Message() << (themed ? "themed " : "classic ")
-                                                  << win32::IdOf(id) << " " << state.name);
-                const Look wrapped = In(state, form.At(id));
-                const Look system = In(state, form.At(Command1));
-                ASSERT_EQ(wrapped.rim.size(), system.rim.size());
-                EXPECT_EQ(Differing(wrapped.rim, system.rim), 0);
-                EXPECT_EQ(wrapped.face, system.face);
+            const Look normal = lookIn(kStates[0], form.At(id));
+            for (const auto& state : kStates) {
+                SCOPED_TRACE((themed ? "themed " : "classic ") + state.name + " " +
+                             std::to_string(win32::IdOf(id)));
+                const Look wrapped = lookIn(state, form.At(id));
+                const Look system = lookIn(state, form.At(Command1));
+                EXPECT_TRUE(wrapped.rim == system.rim);
                 EXPECT_EQ(wrapped.ink, system.ink);
                 EXPECT_EQ(wrapped.lines, 2);
-                EXPECT_EQ(wrapped.rim == normal.rim && wrapped.ink == normal.ink,
-                          system.rim == systemNormal.rim && system.ink == systemNormal.ink);
-                if (!themed && state.name == std::string("disabled")) {
-                    EXPECT_EQ(wrapped.ink, GetSysColor(COLOR_GRAYTEXT));
-                } else if (!themed && state.name != std::string("pressed")) {
-                    EXPECT_EQ(wrapped.ink, GetSysColor(COLOR_BTNTEXT));
+                const bool changes = state.name != "normal" && (themed || state.name != "hover");
+                EXPECT_EQ(system.rim != systemNormal.rim || system.ink != systemNormal.ink,
+                          changes);
+                EXPECT_EQ(wrapped.rim != normal.rim || wrapped.ink != normal.ink, changes);
+                if (!themed && state.name != "pressed") {
+                    EXPECT_EQ(wrapped.ink, GetSysColor(state.name == "disabled" ? COLOR_GRAYTEXT
+                                                                                : COLOR_BTNTEXT));
                 }
             }
         }

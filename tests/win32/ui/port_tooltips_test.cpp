@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "shown_form.h"
@@ -14,29 +15,20 @@ namespace {
 
 using enum win32::ControlId;
 
-// The text of the tooltip shown now, taking the queue's messages for up to two seconds until one
-// shows `expected`.
-std::wstring ShownTooltip(const std::wstring& expected) {
+// The text of the tooltip shown now.
+std::wstring ShownTooltip() {
     std::wstring shown;
-    const DWORD until = GetTickCount() + 2000;
-    while (shown != expected && GetTickCount() < until) {
-        for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) {
-            DispatchMessageW(&message);
-        }
-        shown.clear();
-        EnumThreadWindows(
-            GetCurrentThreadId(),
-            [](HWND window, LPARAM text) {
-                wchar_t windowClass[64]{};
-                GetClassNameW(window, windowClass, 64);
-                if (std::wstring(windowClass) == TOOLTIPS_CLASSW && IsWindowVisible(window)) {
-                    *reinterpret_cast<std::wstring*>(text) = win32::WindowText(window);
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&shown));
-        Sleep(20);
-    }
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM text) {
+            wchar_t windowClass[64]{};
+            GetClassNameW(window, windowClass, 64);
+            if (std::wstring(windowClass) == TOOLTIPS_CLASSW && IsWindowVisible(window)) {
+                *reinterpret_cast<std::wstring*>(text) = win32::WindowText(window);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&shown));
     return shown;
 }
 
@@ -45,24 +37,20 @@ std::wstring ShownTooltip(const std::wstring& expected) {
 TEST(PortTooltipsTest, EntryUnderTheMouseShowsWhatItsPortLeadsTo) {
     std::vector<std::wstring> ports(10, L"Kein Ger\u00e4t");
     ports[0] = L"\\Device\\Serial0 (COM1)";
-    ports[2] = L"USB-SERIAL CH340 (COM3)";
     testing::ShownForm form(ports);
     const HWND combo = form.At(Combo1);
     COMBOBOXINFO info{};
     info.cbSize = sizeof(info);
     GetComboBoxInfo(combo, &info);
-    const struct {
-        int entry;
-        std::wstring text;
-        std::wstring changeBeforeOpening;
-    } hovers[] = {
-        {2, L"USB-SERIAL CH340 (COM3)", L"USB-SERIAL CH340 (COM3)"},
-        {0, L"\\Device\\Serial0 (COM1)", L"USB-SERIAL CH340 (COM3)"},
-        {2, L"Kein Ger\u00e4t", L"Kein Ger\u00e4t"},
+    // What COM 3 leads to when the list opens, the entry under the mouse and the tip shown.
+    const std::tuple<std::wstring, int, std::wstring> hovers[] = {
+        {L"USB-SERIAL CH340 (COM3)", 2, L"USB-SERIAL CH340 (COM3)"},
+        {L"USB-SERIAL CH340 (COM3)", 0, L"\\Device\\Serial0 (COM1)"},
+        {L"Kein Ger\u00e4t", 2, L"Kein Ger\u00e4t"},
     };
-    for (const auto& [entry, text, third] : hovers) {
+    for (const auto& [port3, entry, text] : hovers) {
         SCOPED_TRACE(entry);
-        form.describedPorts[2] = third;
+        form.describedPorts[2] = port3;
         SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
         RECT item{};
         SendMessageW(info.hwndList, LB_GETITEMRECT, static_cast<WPARAM>(entry),
@@ -70,7 +58,8 @@ TEST(PortTooltipsTest, EntryUnderTheMouseShowsWhatItsPortLeadsTo) {
         POINT middle{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
         ClientToScreen(info.hwndList, &middle);
         SetCursorPos(middle.x, middle.y);
-        EXPECT_EQ(ShownTooltip(text), text);
+        EXPECT_TRUE(testing::PumpUntil([&] { return ShownTooltip() == text; }, 2000))
+            << win32::ToUtf8(ShownTooltip());
         SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
         SetCursorPos(0, 0);
     }

@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -30,6 +31,9 @@ struct ShownForm {
     Form1 form;
     HWND window = form.Handle();
 };
+
+// Takes the thread's messages until `done` or `milliseconds` have passed; returns `done()`.
+bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds);
 
 // What a control shows on the screen now, one COLORREF per pixel, row by row.
 struct Capture {
