@@ -17,11 +17,13 @@ namespace {
 
 using enum win32::ControlId;
 
-void PointAt(HWND button, int x, int y) {
-    POINT point{x, y};
+// Moves the mouse onto the button, or off it, and waits until the button has seen it.
+void PointAt(HWND button, bool onto) {
+    POINT point{onto ? 10 : -300, 10};
     ClientToScreen(button, &point);
     SetCursorPos(point.x, point.y);
-    testing::PumpUntil([] { return false; }, 150);
+    testing::PumpUntil(
+        [&] { return ((SendMessageW(button, BM_GETSTATE, 0, 0) & BST_HOT) != 0) == onto; }, 5000);
 }
 
 // A state of a push button, brought about as the person or the window system does it.
@@ -31,7 +33,7 @@ const struct {
     std::function<void(HWND)> leave;
 } kStates[] = {
     {"normal", [](HWND) {}, [](HWND) {}},
-    {"hover", [](HWND b) { PointAt(b, 10, 10); }, [](HWND b) { PointAt(b, -300, -10); }},
+    {"hover", [](HWND b) { PointAt(b, true); }, [](HWND b) { PointAt(b, false); }},
     {"pressed", [](HWND b) { SendMessageW(b, BM_SETSTATE, TRUE, 0); },
      [](HWND b) { SendMessageW(b, BM_SETSTATE, FALSE, 0); }},
     {"focused", [](HWND b) { SetFocus(b); }, [](HWND) {}},

@@ -58,7 +58,7 @@ TEST(PortTooltipsTest, EntryUnderTheMouseShowsWhatItsPortLeadsTo) {
         POINT middle{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
         ClientToScreen(info.hwndList, &middle);
         SetCursorPos(middle.x, middle.y);
-        EXPECT_TRUE(testing::PumpUntil([&] { return ShownTooltip() == text; }, 2000))
+        EXPECT_TRUE(testing::PumpUntil([&] { return ShownTooltip() == text; }, 5000))
             << win32::ToUtf8(ShownTooltip());
         SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
         SetCursorPos(0, 0);
