@@ -6,6 +6,7 @@
 
 #include "form1.h"
 #include "message_loop.h"
+#include "port_descriptions.h"
 #include "start_failure.h"
 #include "win32_serial_port.h"
 
@@ -16,7 +17,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
 
     return quellmark::win32::RunReportingFailure([showCommand] {
         // Destroyed before the error box can show, which closes the port.
-        quellmark::Form1 form(std::make_unique<quellmark::Win32SerialPort>());
+        quellmark::Form1 form(std::make_unique<quellmark::Win32SerialPort>(),
+                              quellmark::DescribeSystemPorts);
         ShowWindow(form.Handle(), showCommand);
         return quellmark::win32::RunMessageLoop(form.Handle());
     });

@@ -9,6 +9,7 @@
 #include "first_paint.h"
 #include "form1.h"
 #include "message_loop.h"
+#include "port_descriptions.h"
 #include "win32_serial_port.h"
 
 namespace {
@@ -28,7 +29,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
                                         ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    quellmark::Form1 form(std::make_unique<quellmark::Win32SerialPort>());
+    quellmark::Form1 form(std::make_unique<quellmark::Win32SerialPort>(),
+                          quellmark::DescribeSystemPorts);
     SetWindowSubclass(form.Handle(), WatchPaint, 0, 0);
     ShowWindow(form.Handle(), showCommand);
     return quellmark::win32::RunMessageLoop(form.Handle());

@@ -16,8 +16,8 @@ constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
 constexpr DWORD kGroupBox = kChild | BS_GROUPBOX;
 constexpr DWORD kLabel = kChild | SS_LEFT | SS_NOPREFIX;
 constexpr DWORD kButton = kChild | WS_TABSTOP | BS_PUSHBUTTON;
-// Drawn by the window, which wraps the caption.
-constexpr DWORD kWrappingButton = kChild | WS_TABSTOP | BS_OWNERDRAW;
+// A push button whose caption the window draws, wrapped.
+constexpr DWORD kWrappingButton = kButton;
 constexpr DWORD kDropDownList = kChild | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
 constexpr DWORD kTextField = kChild | WS_TABSTOP | ES_AUTOHSCROLL;
 constexpr DWORD kSlider = kChild | WS_TABSTOP | TBS_VERT | TBS_BOTH | TBS_NOTICKS;

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <system_error>
+#include <tuple>
 #include <utility>
 
 #include "gain_scale.h"
@@ -49,7 +50,7 @@ bool IsButton(ControlId id) {
 
 }  // namespace
 
-Form1::Form1(std::unique_ptr<SerialPort> port) {
+Form1::Form1(std::unique_ptr<SerialPort> port, win32::PortDescriber describePorts) {
     RegisterWindowClass(&Form1::WindowProc);
     CreateWindowExW(0, kClassName, kTitle, kStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                     CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleW(nullptr), this);
@@ -58,6 +59,8 @@ Form1::Form1(std::unique_ptr<SerialPort> port) {
                                 "cannot create the window");
     }
     CreateElements();
+    portTooltips_.Attach(Control(ControlId::Combo1), window_, std::move(describePorts));
+    NameForScreenReaders();
     // Where the system placed it, at the size for the dpi of the monitor there.
     const UINT dpi = win32::WindowDpi(window_);
     RECT frame{};
@@ -105,8 +108,6 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_NOTIFY:
             return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
-        case WM_DRAWITEM:
-            return OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         case WM_ACTIVATE:
             OnActivate(LOWORD(wParam) != WA_INACTIVE);
             return 0;
@@ -118,6 +119,7 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_DESTROY:
             controller_.reset();
+            accessibleTexts_.Clear();
             return 0;
         default:
             return DefWindowProcW(window_, message, wParam, lParam);
@@ -203,6 +205,9 @@ void Form1::FitComboHeight(int height) {
 }
 
 void Form1::OnCommand(int id, int code) {
+    if (static_cast<ControlId>(id) == ControlId::Combo1 && code == CBN_DROPDOWN) {
+        portTooltips_.OnDropDown();
+    }
     if (code != BN_CLICKED || controller_ == nullptr) {
         return;
     }
@@ -243,15 +248,11 @@ LRESULT Form1::OnNotify(const NMHDR& header) {
     if (header.hwndFrom == slider2_.Handle()) {
         return slider2_.CustomDraw(draw);
     }
-    return CDRF_DODEFAULT;
-}
-
-bool Form1::OnDrawItem(const DRAWITEMSTRUCT& item) {
-    if (item.CtlType != ODT_BUTTON) {
-        return false;
+    if (header.hwndFrom == Control(ControlId::Command2) ||
+        header.hwndFrom == Control(ControlId::Command3)) {
+        return win32::CustomDrawWrappingButton(draw);
     }
-    win32::DrawWrappingButton(item);
-    return true;
+    return CDRF_DODEFAULT;
 }
 
 // A plain window does not keep its focused control across activation as a dialog does.
@@ -276,6 +277,31 @@ LRESULT Form1::OnGetDefId() const {
     return 0;
 }
 
+// Each trackbar is named after its frame, in its own window text as well, which some systems'
+// accessible objects read; the text field after its label.
+void Form1::NameForScreenReaders() {
+    for (const auto& [slider, frame] : {std::pair(ControlId::Slider1, ControlId::Frame2),
+                                        {ControlId::Slider2, ControlId::Frame3}}) {
+        const std::wstring name = win32::WindowText(Control(frame));
+        SetWindowTextW(Control(slider), name.c_str());
+        accessibleTexts_.SetName(Control(slider), name);
+    }
+    accessibleTexts_.SetName(Control(ControlId::Text1),
+                             win32::WindowText(Control(ControlId::Label9)));
+}
+
+// A trackbar's value for screen readers is what its panel shows: "Gain -2,5 db, Value 8".
+void Form1::DescribeSliders() {
+    const std::tuple<ControlId, ControlId, ControlId> panels[] = {
+        {ControlId::Slider1, ControlId::Label1, ControlId::Label2},
+        {ControlId::Slider2, ControlId::Label7, ControlId::Label8}};
+    for (const auto& [slider, gain, value] : panels) {
+        accessibleTexts_.SetValue(Control(slider), L"Gain " + win32::WindowText(Control(gain)) +
+                                                       L", Value " +
+                                                       win32::WindowText(Control(value)));
+    }
+}
+
 HWND Form1::Control(ControlId id) const {
     return GetDlgItem(window_, win32::IdOf(id));
 }
@@ -290,6 +316,7 @@ const win32::GainTrackbar& Form1::Trackbar(Slider slider) const {
 
 void Form1::SetText(Element element, const std::string& text) {
     SetWindowTextW(Control(win32::ControlFor(element)), win32::ToWide(text).c_str());
+    DescribeSliders();
 }
 
 std::string Form1::GetText(Element element) const {

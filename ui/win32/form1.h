@@ -5,10 +5,12 @@
 #include <memory>
 #include <string>
 
+#include "accessible_texts.h"
 #include "element_table.h"
 #include "gain_controller.h"
 #include "gain_trackbar.h"
 #include "gain_view.h"
+#include "port_tooltips.h"
 #include "serial_port.h"
 #include "window_metrics.h"
 
@@ -18,8 +20,9 @@ namespace quellmark {
 // and hands the user's actions to the controller; the logic lives in GainController.
 class Form1 final : public GainView {
 public:
-    // Creates the window, hidden, in its start-up state.
-    explicit Form1(std::unique_ptr<SerialPort> port);
+    // Creates the window, hidden, in its start-up state. `describePorts` tells what each port in
+    // the list leads to, asked whenever the list opens.
+    Form1(std::unique_ptr<SerialPort> port, win32::PortDescriber describePorts);
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
     ~Form1() override;
@@ -46,11 +49,12 @@ private:
     void FitToDpi(UINT dpi, const RECT& frame);
     void LayOutElements();
     void FitComboHeight(int height);
+    void NameForScreenReaders();
+    void DescribeSliders();
 
     void OnCommand(int id, int code);
     void OnVScroll(HWND trackbar, int code);
     LRESULT OnNotify(const NMHDR& header);
-    bool OnDrawItem(const DRAWITEMSTRUCT& item);
     void OnActivate(bool active);
     LRESULT OnGetDefId() const;
 
@@ -66,6 +70,8 @@ private:
     HWND lastFocus_ = nullptr;
     win32::GainTrackbar slider1_;
     win32::GainTrackbar slider2_;
+    win32::PortTooltips portTooltips_;
+    win32::AccessibleTexts accessibleTexts_;
     // Destroyed as the window is, before its controls go: closing the port may still reach them.
     std::unique_ptr<GainController> controller_;
 };

@@ -12,6 +12,7 @@
 #include "far_end.h"
 #include "form1.h"
 #include "message_pump.h"
+#include "port_descriptions.h"
 #include "text_conversion.h"
 #include "win32_serial_port.h"
 
@@ -75,7 +76,7 @@ protected:
 
     const UINT_PTR boxTimer_ = SetTimer(nullptr, 0, 100, &CloseBoxes);
     test_support::FarEnd far_;
-    Form1 form_{std::make_unique<Win32SerialPort>()};
+    Form1 form_{std::make_unique<Win32SerialPort>(), DescribeSystemPorts};
     HWND window_ = form_.Handle();
 };
 

@@ -53,7 +53,7 @@ struct Form1Test : ::testing::Test {
     }
 
     testing::FakeSerialPort* fake = new testing::FakeSerialPort;  // owned by the window
-    Form1 form{std::unique_ptr<SerialPort>(fake)};
+    Form1 form{std::unique_ptr<SerialPort>(fake), [] { return std::vector<std::wstring>(); }};
     HWND window = form.Handle();
 };
 
@@ -68,13 +68,13 @@ const std::tuple<ControlId, ControlId, win32::Geometry, const char*, bool> kElem
     {Command2, None, {16, 120, 113, 33}, "Aktuelle Werte auslesen", false},
     {Command3, None, {16, 160, 113, 33}, "Einstellungen Speichern", false},
     {Frame2, None, {144, 8, 177, 473}, "TX Gain", false},
-    {Slider1, Frame2, {8, 16, 41, 449}, "", false},
+    {Slider1, Frame2, {8, 16, 41, 449}, "TX Gain", false},
     {Label3, Frame2, {48, 424, 49, 17}, "Gain : ", false},
     {Label1, Frame2, {96, 424, 73, 17}, "-6,5 db", false},
     {Label4, Frame2, {48, 440, 49, 17}, "Value : ", false},
     {Label2, Frame2, {96, 440, 73, 17}, "243", false},
     {Frame3, None, {328, 8, 177, 473}, "RX Gain", false},
-    {Slider2, Frame3, {8, 16, 41, 449}, "", false},
+    {Slider2, Frame3, {8, 16, 41, 449}, "RX Gain", false},
     {Label6, Frame3, {48, 424, 49, 17}, "Gain : ", false},
     {Label7, Frame3, {96, 424, 73, 17}, "0 db", false},
     {Label5, Frame3, {48, 440, 49, 17}, "Value : ", false},

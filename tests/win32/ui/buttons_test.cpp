@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <uxtheme.h>
+
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "shown_form.h"
+
+namespace quellmark {
+namespace {
+
+using enum win32::ControlId;
+
+// Moves the mouse onto the button, or off it, and waits until the button has seen it.
+void PointAt(HWND button, bool onto) {
+    POINT point{onto ? 10 : -300, 10};
+    ClientToScreen(button, &point);
+    SetCursorPos(point.x, point.y);
+    testing::PumpUntil(
+        [&] { return ((SendMessageW(button, BM_GETSTATE, 0, 0) & BST_HOT) != 0) == onto; }, 5000);
+}
+
+// A state of a push button, brought about as the person or the window system does it.
+const struct {
+    std::string name;
+    std::function<void(HWND)> enter;
+    std::function<void(HWND)> leave;
+} kStates[] = {
+    {"normal", [](HWND) {}, [](HWND) {}},
+    {"hover", [](HWND b) { PointAt(b, true); }, [](HWND b) { PointAt(b, false); }},
+    {"pressed", [](HWND b) { SendMessageW(b, BM_SETSTATE, TRUE, 0); },
+     [](HWND b) { SendMessageW(b, BM_SETSTATE, FALSE, 0); }},
+    {"focused", [](HWND b) { SetFocus(b); }, [](HWND) {}},
+    {"default", [](HWND b) { SendMessageW(b, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE); },
+     [](HWND b) { SendMessageW(b, BM_SETSTYLE, BS_PUSHBUTTON, TRUE); }},
+    {"disabled", [](HWND b) { EnableWindow(b, FALSE); }, [](HWND b) { EnableWindow(b, TRUE); }},
+};
+
+// How a button looks: the four pixels along its edge (frame, face and focus rectangle, without
+// the caption), its caption's colour (the second most frequent inside) and lines of text.
+struct Look {
+    std::vector<COLORREF> rim;
+    COLORREF ink = 0;
+    int lines = 0;
+};
+
+Look LookOf(const testing::Capture& image) {
+    constexpr int kInside = 5;
+    Look look;
+    std::map<COLORREF, int> counts;
+    for (int y = 0; y < image.height; ++y) {
+        for (int x = 0; x < image.width; ++x) {
+            const int edge = std::min({x, y, image.width - 1 - x, image.height - 1 - y});
+            if (edge < kInside - 1) {
+                look.rim.push_back(image.At(x, y));
+            } else if (edge >= kInside) {
+                ++counts[image.At(x, y)];
+            }
+        }
+    }
+    std::vector<std::pair<int, COLORREF>> byCount;
+    for (const auto& [color, count] : counts) {
+        byCount.emplace_back(count, color);
+    }
+    std::ranges::sort(byCount, std::greater());
+    const COLORREF face = byCount.at(0).second;
+    look.ink = byCount.at(1).second;
+    bool previousInked = false;
+    for (int y = kInside; y < image.height - kInside; ++y) {
+        bool inked = false;
+        for (int x = kInside; x < image.width - kInside; ++x) {
+            inked = inked || image.At(x, y) != face;
+        }
+        look.lines += inked && !previousInked ? 1 : 0;
+        previousInked = inked;
+    }
+    return look;
+}
+
+// Turns visual styles off in this process, so that buttons are drawn the classic way, as with high
+// contrast. Turning them off also clears the Wine prefix's setting, which is put back.
+class ClassicLook {
+public:
+    explicit ClassicLook(const testing::ShownForm& form) {
+        DWORD bytes = sizeof(active_);
+        RegGetValueW(HKEY_CURRENT_USER, kThemeKey, L"ThemeActive", RRF_RT_REG_SZ, nullptr, active_,
+                     &bytes);
+        EnableTheming(FALSE);
+        for (const auto id : {Command1, Command2, Command3}) {
+            SendMessageW(form.At(id), WM_THEMECHANGED, 0, 0);
+        }
+    }
+    ClassicLook(const ClassicLook&) = delete;
+    ClassicLook& operator=(const ClassicLook&) = delete;
+    ~ClassicLook() {
+        EnableTheming(TRUE);
+        RegSetKeyValueW(HKEY_CURRENT_USER, kThemeKey, L"ThemeActive", REG_SZ, active_,
+                        static_cast<DWORD>((wcslen(active_) + 1) * sizeof(wchar_t)));
+    }
+
+private:
+    static constexpr wchar_t kThemeKey[] =
+        L"Software\\Microsoft\\Windows\\CurrentVersion\\ThemeManager";
+    wchar_t active_[8] = L"1";
+};
+
+// In every state, themed and classic, the wrapped buttons have the frame, face and caption colour
+// of the system's push button beside them and a caption on two lines; every state but normal
+// changes the look, except hover in classic. Classic, the caption is in the button text colour,
+// and grey while disabled.
+TEST(WrappingButtonTest, LooksLikeTheSystemButtonInEveryState) {
+    const testing::ShownForm form;
+    SendMessageW(form.At(Command1), BM_CLICK, 0, 0);  // connected: every button usable
+    const auto lookIn = [&form](const auto& state, HWND button) {
+        SetFocus(form.At(Text1));
+        state.enter(button);
+        const Look look = LookOf(testing::Capture(button));
+        state.leave(button);
+        return look;
+    };
+    std::optional<ClassicLook> classic;
+    for (const bool themed : {true, false}) {
+        if (!themed) {
+            classic.emplace(form);
+            ASSERT_EQ(GetWindowTheme(form.At(Command1)), nullptr);
+        }
+        const Look systemNormal = lookIn(kStates[0], form.At(Command1));
+        for (const auto id : {Command2, Command3}) {
+            const Look normal = lookIn(kStates[0], form.At(id));
+            for (const auto& state : kStates) {
+                SCOPED_TRACE((themed ? "themed " : "classic ") + state.name + " " +
+                             std::to_string(win32::IdOf(id)));
+                const Look wrapped = lookIn(state, form.At(id));
+                const Look system = lookIn(state, form.At(Command1));
+                EXPECT_TRUE(wrapped.rim == system.rim);
+                EXPECT_EQ(wrapped.ink, system.ink);
+                EXPECT_EQ(wrapped.lines, 2);
+                const bool changes = state.name != "normal" && (themed || state.name != "hover");
+                EXPECT_EQ(system.rim != systemNormal.rim || system.ink != systemNormal.ink,
+                          changes);
+                EXPECT_EQ(wrapped.rim != normal.rim || wrapped.ink != normal.ink, changes);
+                if (!themed && state.name != "pressed") {
+                    EXPECT_EQ(wrapped.ink, GetSysColor(state.name == "disabled" ? COLOR_GRAYTEXT
+                                                                                : COLOR_BTNTEXT));
+                }
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace quellmark

@@ -1,0 +1,61 @@
+#include "port_tooltips.h"
+
+#include <commctrl.h>
+
+#include <utility>
+
+namespace quellmark::win32 {
+
+namespace {
+
+// Without the fields that common controls 6 added, so that version 5 takes it as well.
+TOOLINFOW Tool(HWND list, UINT_PTR entry) {
+    TOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.hwnd = list;
+    tool.uId = entry;
+    return tool;
+}
+
+}  // namespace
+
+void PortTooltips::Attach(HWND combo, HWND owner, PortDescriber describe) {
+    describe_ = std::move(describe);
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof(info);
+    GetComboBoxInfo(combo, &info);
+    list_ = info.hwndList;
+    // Always: the list is a pop-up of its own, which the tooltip would otherwise take as inactive.
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                               WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+}
+
+void PortTooltips::OnDropDown() {
+    if (tooltip_ == nullptr || list_ == nullptr || !describe_) {
+        return;
+    }
+    RemoveTools();
+    std::vector<std::wstring> texts = describe_();
+    const auto entries = SendMessageW(list_, LB_GETCOUNT, 0, 0);
+    for (LRESULT entry = 0; entry < entries && std::cmp_less(entry, texts.size()); ++entry) {
+        TOOLINFOW tool = Tool(list_, static_cast<UINT_PTR>(entry));
+        // The list does not scroll: it has room for every port.
+        tool.uFlags = TTF_SUBCLASS;
+        SendMessageW(list_, LB_GETITEMRECT, static_cast<WPARAM>(entry),
+                     reinterpret_cast<LPARAM>(&tool.rect));
+        tool.lpszText = texts[static_cast<std::size_t>(entry)].data();
+        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+void PortTooltips::RemoveTools() {
+    const auto tools = SendMessageW(tooltip_, TTM_GETTOOLCOUNT, 0, 0);
+    for (LRESULT entry = 0; entry < tools; ++entry) {
+        TOOLINFOW tool = Tool(list_, static_cast<UINT_PTR>(entry));
+        SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+}  // namespace quellmark::win32
