@@ -43,7 +43,12 @@ IoOutcome WriteUntilStopped(IoThreadLink& link, HANDLE port, PortWriter::Queue& 
     const UniqueHandle done = CreateManualResetEvent();
     const HANDLE wakers[] = {queue.queued.Get(), link.Stop()};
     while (WaitForMultipleObjects(2, wakers, FALSE, INFINITE) == WAIT_OBJECT_0) {
-        while (const std::optional<std::string> text = NextText(queue)) {
+        // Once stopped, what is still queued is dropped: Close has given it its time.
+        while (WaitForSingleObject(link.Stop(), 0) == WAIT_TIMEOUT) {
+            const std::optional<std::string> text = NextText(queue);
+            if (!text) {
+                break;
+            }
             const IoOutcome outcome = WriteAll(port, *text, done.Get(), link.Stop());
             {
                 const std::lock_guard lock(queue.mutex);

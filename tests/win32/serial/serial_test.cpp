@@ -97,7 +97,7 @@ TEST_F(Win32SerialPortTest, CloseSendsWhatWasQueuedAndTheNextConnectionHearsRepl
     }
     ASSERT_GT(port_.WaitingCount(), 0u);
     std::string commands;
-    for (int value = 0; value < 20; ++value) {
+    for (int value = 0; value < 200; ++value) {
         commands += "gsm+ A at+vgt=" + std::to_string(value) + "\r";
         port_.Write("gsm+ A at+vgt=" + std::to_string(value) + "\r");
     }
@@ -189,6 +189,7 @@ TEST_F(Win32SerialPortTest, CloseReturnsPromptlyFromAReadThatIgnoresCancellation
     SetEvent(read.released.Get());
     PumpUntil([] { return false; }, 200);
     EXPECT_EQ(events, 0);
+    EXPECT_EQ(port.WaitingCount(), 0u);
 }
 
 // Wine hands out the lowest free handle value (and its GetProcessHandleCount() says 0): handles
