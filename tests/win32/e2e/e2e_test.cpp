@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include <chrono>
 #include <memory>
 #include <string>
 #include <utility>
@@ -12,6 +13,7 @@
 #include "far_end.h"
 #include "form1.h"
 #include "message_pump.h"
+#include "stuck_read.h"
 #include "text_conversion.h"
 #include "win32_serial_port.h"
 
@@ -106,6 +108,24 @@ TEST_F(E2eTest, ReadStepStoreReadAgainLoseTheDeviceAndReconnect) {
     const std::string expected = kQueryA + "gsm+ A at+vgt=5\rgsm+ A at+vgt=4\rgsm+ A at+vgr=64\r" +
                                  "gsm+ A at+vgr=48\rgsm+ A at&w\r" + kQueryB + kQueryA + kQueryA;
     EXPECT_EQ(Log(expected.size()), expected);
+}
+
+// A driver whose cancelled read never ends: closing the window still ends it within a second.
+TEST(E2eStuckDriver, TheWindowClosesPromptlyWithTheReaderStuckInARead) {
+    using namespace std::chrono;
+    test_support::FarEnd farEnd;
+    farEnd.Request("simulator");
+    const test_support::StuckRead read;
+    auto form = std::make_unique<Form1>(std::make_unique<Win32SerialPort>(read.Reading()));
+    SendMessageW(GetDlgItem(form->Handle(), win32::IdOf(Command1)), BM_CLICK, 0, 0);
+    ASSERT_EQ(WaitForSingleObject(read.entered.Get(), 5000), WAIT_OBJECT_0) << "not connected";
+    const HWND window = form->Handle();
+    const steady_clock::time_point start = steady_clock::now();
+    SendMessageW(window, WM_CLOSE, 0, 0);
+    form.reset();
+    EXPECT_LT(steady_clock::now() - start, milliseconds(1000));
+    EXPECT_FALSE(IsWindow(window));
+    SetEvent(read.released.Get());
 }
 
 }  // namespace
