@@ -11,6 +11,10 @@ constexpr DWORD kTransmitBufferBytes = 512;
 constexpr char kXon = 0x11;
 constexpr char kXoff = 0x13;
 constexpr WORD kFlowLimitBytes = 128;
+// How long the line must stay quiet after a byte for a read to return with what has come: a few
+// characters' time at 9600 baud, so that a reply mostly comes in one piece, and well below what a
+// person notices.
+constexpr DWORD kReadIntervalMs = 10;
 
 bool SetLineSettings(HANDLE port) {
     DCB dcb{};

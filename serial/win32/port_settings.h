@@ -14,9 +14,6 @@ namespace quellmark {
 // uses, are kept.
 DCB ModemLineSettings(const DCB& current);
 
-// How long the line must stay quiet after a byte for a read to return with what has come.
-constexpr DWORD kReadIntervalMs = 10;
-
 // Opens the device for overlapped use, alone, and sets the line up with ModemLineSettings and
 // reads that wait for the first byte and end once the line is quiet; input from before the open
 // is discarded. Returns no handle when any step fails.
