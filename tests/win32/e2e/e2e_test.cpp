@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "device_broadcast.h"
 #include "element_table.h"
 #include "far_end.h"
 #include "form1.h"
@@ -50,6 +51,9 @@ protected:
     std::string Text(ControlId id) const { return win32::ToUtf8(win32::WindowText(At(id))); }
     int Position(ControlId slider) const { return int(SendMessageW(At(slider), TBM_GETPOS, 0, 0)); }
     void Press(ControlId button) const { SendMessageW(At(button), BM_CLICK, 0, 0); }
+    bool Disconnected() const {
+        return Text(Command1) == "Verbinden" && !IsWindowEnabled(At(Command2));
+    }
 
     // Starts a simulator whose channels hold RX 70 (position -2) and TX 0 (position 13, 0 dB).
     bool Connect() {
@@ -83,6 +87,7 @@ protected:
 
 // Read, step, store and read again; then the simulator ends, as a device that goes away does: the
 // window disconnects without a box and connects to the next one, which logs to the same file.
+// Last, the system reports the port's device removed.
 TEST_F(E2eTest, ReadStepStoreReadAgainLoseTheDeviceAndReconnect) {
     ASSERT_TRUE(Connect()) << Text(Command1);
     ReadValues("A", 13, -2);
@@ -100,14 +105,16 @@ TEST_F(E2eTest, ReadStepStoreReadAgainLoseTheDeviceAndReconnect) {
     ReadValues("A", 17, 0);
 
     far_.Request("hangup");
-    ASSERT_TRUE(PumpUntil([&] {
-        return Text(Command1) == "Verbinden" && !IsWindowEnabled(At(Command2));
-    })) << Text(Command1);
+    ASSERT_TRUE(PumpUntil([&] { return Disconnected(); })) << Text(Command1);
     ASSERT_TRUE(Connect()) << Text(Command1);
     ReadValues("A", 13, -2);
     const std::string expected = kQueryA + "gsm+ A at+vgt=5\rgsm+ A at+vgt=4\rgsm+ A at+vgr=64\r" +
                                  "gsm+ A at+vgr=48\rgsm+ A at&w\r" + kQueryB + kQueryA + kQueryA;
     EXPECT_EQ(Log(expected.size()), expected);
+
+    // The system's word that the adapter behind COM1 is gone disconnects as a failing read does.
+    test_support::BroadcastPortEvent(DBT_DEVICEREMOVECOMPLETE, L"COM1");
+    EXPECT_TRUE(PumpUntil([&] { return Disconnected(); })) << Text(Command1);
 }
 
 // A driver whose cancelled read never ends: closing the window still ends it within a second.

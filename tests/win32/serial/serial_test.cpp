@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <dbt.h>
-
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -11,6 +9,7 @@
 #include <vector>
 
 #include "ansi_text.h"
+#include "device_broadcast.h"
 #include "device_name.h"
 #include "far_end.h"
 #include "message_pump.h"
@@ -152,20 +151,7 @@ TEST_F(Win32SerialPortTest, TheRemovalOfTheOpenPortClosesItOthersChangeNothing) 
         if (c.lowerCase) {
             CharLowerW(name.data());
         }
-        std::vector<BYTE> broadcast(sizeof(DEV_BROADCAST_PORT_W) + name.size() * sizeof(wchar_t));
-        auto* port = reinterpret_cast<DEV_BROADCAST_PORT_W*>(broadcast.data());
-        port->dbcp_size = DWORD(broadcast.size());
-        port->dbcp_devicetype = DBT_DEVTYP_PORT;
-        name.copy(port->dbcp_name, name.size());
-        const std::pair<WPARAM, LPARAM> message(c.event, reinterpret_cast<LPARAM>(port));
-        EnumThreadWindows(
-            GetCurrentThreadId(),
-            [](HWND window, LPARAM data) {
-                const auto& [event, header] = *reinterpret_cast<decltype(message)*>(data);
-                SendMessageW(window, WM_DEVICECHANGE, event, header);
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&message));
+        test_support::BroadcastPortEvent(c.event, name);
         PumpUntil([&] { return !openAtEvents_.empty(); }, 300);
         EXPECT_EQ(port_.IsOpen(), !c.closes);
         EXPECT_EQ(openAtEvents_, c.closes ? std::vector<bool>{false} : std::vector<bool>{});
