@@ -27,8 +27,9 @@ namespace quellmark {
 // window shows the line as gone rather than dropping commands unseen. The system's broadcast that
 // the open port's device was removed counts as its loss too.
 //
-// Close() returns within about a second whatever the driver does: reader and writer threads whose
-// cancelled I/O does not end are left to finish alone.
+// Close() returns in bounded time whatever the driver does: queued commands get half a second to
+// go out, and a reader or writer whose cancelled I/O has not ended within IoThread::kStopLimit is
+// left to finish alone.
 class Win32SerialPort : public SerialPort {
 public:
     explicit Win32SerialPort(LineReading reading = {});
@@ -49,7 +50,7 @@ private:
     void CloseLine(bool sendQueued);
     void OnNotice(WPARAM generation);
     void OnPortRemoved(std::wstring_view name);
-    // Called on the reader's or writer's thread; the loss is acted on on the window thread.
+    // Called on any thread; the loss is acted on on the window thread.
     void ReportLoss(WPARAM generation);
     void RaiseEvent();
 
