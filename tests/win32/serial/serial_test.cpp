@@ -97,8 +97,9 @@ TEST_F(Win32SerialPortTest, CloseSendsWhatWasQueuedAndTheNextConnectionHearsRepl
     ASSERT_GT(port_.WaitingCount(), 0u);
     std::string commands;
     for (int value = 0; value < 200; ++value) {
-        commands += "gsm+ A at+vgt=" + std::to_string(value) + "\r";
-        port_.Write("gsm+ A at+vgt=" + std::to_string(value) + "\r");
+        const std::string command = "gsm+ A at+vgt=" + std::to_string(value) + "\r";
+        commands += command;
+        port_.Write(command);
     }
     port_.Close();
     EXPECT_EQ(far_.Receive(), commands);
@@ -119,7 +120,8 @@ TEST_F(Win32SerialPortTest, MoreThanTheQueueLimitSentOverTimeKeepsTheLineOpen) {
         for (int i = 0; i < 100; ++i, sent += command.size()) {
             port_.Write(command);
         }
-        for (int poll = 0; poll < 1000 && received < sent; ++poll) {
+        for (const ULONGLONG end = GetTickCount64() + 5000;
+             received < sent && GetTickCount64() < end; Sleep(1)) {
             received += far_.Receive().size();
         }
         ASSERT_EQ(received, sent);
