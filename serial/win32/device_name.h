@@ -14,4 +14,8 @@ std::wstring DeviceNameForPort(int number, const EnvironmentLookup& environment)
 
 std::wstring SystemEnvironment(const wchar_t* name);
 
+// The name the system gives the port of `device` in device broadcasts: the device without the
+// device namespace prefix ("COM3" for \\.\COM3).
+std::wstring PortNameOf(const std::wstring& device);
+
 }  // namespace quellmark

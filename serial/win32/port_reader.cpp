@@ -1,6 +1,5 @@
 #include "port_reader.h"
 
-#include <algorithm>
 #include <utility>
 
 namespace quellmark {
@@ -10,56 +9,56 @@ namespace {
 // The driver's receive buffer is 1024 bytes; one read takes at most that much.
 constexpr DWORD kChunkBytes = 1024;
 
-}  // namespace
-
-PortReader::PortReader(HANDLE port, std::function<void(std::string_view)> onBytes,
-                       std::function<void()> onFailure)
-    : port_(port), onBytes_(std::move(onBytes)), onFailure_(std::move(onFailure)) {
-    thread_ = std::thread([this] { Run(); });
-}
-
-PortReader::~PortReader() {
-    SetEvent(stop_.Get());
-    thread_.join();
-}
-
-void PortReader::Run() {
+void ReadUntilStopped(IoThreadLink& link, HANDLE port, const LineReading& reading,
+                      const std::function<void(std::string_view)>& onBytes,
+                      const std::function<void()>& onFailure) {
+    // The buffer and event live on this thread, which may outlive its owner.
     char buffer[kChunkBytes];
+    const UniqueHandle done = CreateManualResetEvent();
     for (;;) {
-        // One byte blocks until the line brings something; the rest of what has come is then
-        // taken without waiting.
         DWORD count = 0;
-        IoOutcome outcome = Read(buffer, 1, count);
-        if (outcome == IoOutcome::kDone && count == 1) {
-            DWORD more = 0;
-            const DWORD queued = std::min(QueuedBytes(), kChunkBytes - 1);
-            outcome = queued == 0 ? outcome : Read(buffer + 1, queued, more);
-            count += more;
-        }
+        const IoOutcome outcome = reading.read(port, buffer, done.Get(), link.Stop(), count);
         if (outcome == IoOutcome::kStopped) {
             return;
         }
-        if (outcome == IoOutcome::kFailed) {
-            onFailure_();
+        if (outcome == IoOutcome::kDone && count > 0) {
+            link.Report([&] { onBytes(std::string_view(buffer, count)); });
+            continue;
+        }
+        // A read that succeeds with nothing is neither data nor loss, unless the line is gone.
+        if (outcome == IoOutcome::kFailed || !reading.lineAnswers(port)) {
+            link.Report(onFailure);
             return;
         }
-        if (count > 0) {
-            onBytes_(std::string_view(buffer, count));
+        if (WaitForSingleObject(link.Stop(), DWORD(reading.emptyReadPause.count())) !=
+            WAIT_TIMEOUT) {
+            return;
         }
     }
 }
 
-IoOutcome PortReader::Read(char* buffer, DWORD size, DWORD& count) {
+}  // namespace
+
+IoOutcome ReadOverlapped(HANDLE port, std::span<char> buffer, HANDLE done, HANDLE stop,
+                         DWORD& count) {
     OVERLAPPED io{};
-    io.hEvent = readDone_.Get();
-    const BOOL started = ReadFile(port_, buffer, size, &count, &io);
-    return FinishIo(port_, io, started, stop_.Get(), count);
+    io.hEvent = done;
+    const BOOL started = ReadFile(port, buffer.data(), DWORD(buffer.size()), &count, &io);
+    return FinishIo(port, io, started, stop, count);
 }
 
-DWORD PortReader::QueuedBytes() const {
+bool LineAnswers(HANDLE port) {
     DWORD errors = 0;
     COMSTAT status{};
-    return ClearCommError(port_, &errors, &status) ? status.cbInQue : 0;
+    return ClearCommError(port, &errors, &status) != 0;
 }
+
+PortReader::PortReader(std::shared_ptr<const UniqueHandle> port, LineReading reading,
+                       std::function<void(std::string_view)> onBytes,
+                       std::function<void()> onFailure)
+    : thread_([port = std::move(port), reading = std::move(reading), onBytes = std::move(onBytes),
+               onFailure = std::move(onFailure)](IoThreadLink& link) {
+          ReadUntilStopped(link, port->Get(), reading, onBytes, onFailure);
+      }) {}
 
 }  // namespace quellmark

@@ -6,6 +6,15 @@ namespace {
 
 constexpr DWORD kReceiveBufferBytes = 1024;
 constexpr DWORD kTransmitBufferBytes = 512;
+// Software flow control is off, but drivers check these whatever the setting: the two
+// characters must differ and the limits fit a receive buffer of any size a driver keeps.
+constexpr char kXon = 0x11;
+constexpr char kXoff = 0x13;
+constexpr WORD kFlowLimitBytes = 128;
+// How long the line must stay quiet after a byte for a read to return with what has come: a few
+// characters' time at 9600 baud, so that a reply mostly comes in one piece, and well below what a
+// person notices.
+constexpr DWORD kReadIntervalMs = 10;
 
 bool SetLineSettings(HANDLE port) {
     DCB dcb{};
@@ -13,6 +22,25 @@ bool SetLineSettings(HANDLE port) {
     if (!GetCommState(port, &dcb)) {
         return false;
     }
+    DCB settings = ModemLineSettings(dcb);
+    return SetCommState(port, &settings) != 0;
+}
+
+// With an interval and no totals, a read waits for its first byte however long that takes, then
+// returns what has come once the line has been quiet for the interval (or the buffer is full).
+// No count from the driver is needed, which USB drivers are known to misreport. All write
+// time-outs are zero: a write waits until it is done.
+bool SetReadTimeouts(HANDLE port) {
+    COMMTIMEOUTS timeouts{};
+    timeouts.ReadIntervalTimeout = kReadIntervalMs;
+    return SetCommTimeouts(port, &timeouts) != 0;
+}
+
+}  // namespace
+
+DCB ModemLineSettings(const DCB& current) {
+    DCB dcb{};
+    dcb.DCBlength = sizeof dcb;
     dcb.BaudRate = CBR_9600;
     dcb.ByteSize = 8;
     dcb.Parity = NOPARITY;
@@ -23,25 +51,22 @@ bool SetLineSettings(HANDLE port) {
     dcb.fOutxDsrFlow = FALSE;
     dcb.fDtrControl = DTR_CONTROL_ENABLE;
     dcb.fDsrSensitivity = FALSE;
+    dcb.fTXContinueOnXoff = TRUE;
     dcb.fOutX = FALSE;
     dcb.fInX = FALSE;
     dcb.fErrorChar = FALSE;
     dcb.fNull = FALSE;
     dcb.fRtsControl = RTS_CONTROL_ENABLE;
     dcb.fAbortOnError = FALSE;
-    return SetCommState(port, &dcb) != 0;
+    dcb.XonLim = kFlowLimitBytes;
+    dcb.XoffLim = kFlowLimitBytes;
+    dcb.XonChar = kXon;
+    dcb.XoffChar = kXoff;
+    dcb.ErrorChar = 0;
+    dcb.EofChar = current.EofChar;
+    dcb.EvtChar = current.EvtChar;
+    return dcb;
 }
-
-// All zero: a read waits until every byte asked for has arrived, a write until it is done. The
-// reader asks for one byte and then for what the driver holds, so it blocks until data comes and
-// never waits for more than is there. The documented "return as soon as one byte arrives" setting
-// (MAXDWORD interval and multiplier) is not honoured by Wine, which waits for the whole buffer.
-bool SetBlockingTimeouts(HANDLE port) {
-    COMMTIMEOUTS timeouts{};
-    return SetCommTimeouts(port, &timeouts) != 0;
-}
-
-}  // namespace
 
 UniqueHandle OpenConfiguredPort(const std::wstring& device) {
     UniqueHandle port(CreateFileW(device.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
@@ -49,10 +74,11 @@ UniqueHandle OpenConfiguredPort(const std::wstring& device) {
     if (!port) {
         return {};
     }
+    // Queue sizes are a wish: some virtual COM drivers refuse them and work with their own.
+    SetupComm(port.Get(), kReceiveBufferBytes, kTransmitBufferBytes);
     // What the device sent while nobody listened answers a question of an earlier connection,
     // perhaps for another channel.
-    if (!SetupComm(port.Get(), kReceiveBufferBytes, kTransmitBufferBytes) ||
-        !SetLineSettings(port.Get()) || !SetBlockingTimeouts(port.Get()) ||
+    if (!SetLineSettings(port.Get()) || !SetReadTimeouts(port.Get()) ||
         !PurgeComm(port.Get(), PURGE_RXCLEAR | PURGE_RXABORT)) {
         return {};
     }

@@ -1,75 +1,20 @@
 #include "port_writer.h"
 
+#include <optional>
 #include <utility>
 
 namespace quellmark {
 
-PortWriter::PortWriter(HANDLE port, std::function<void()> onFailure)
-    : port_(port), onFailure_(std::move(onFailure)) {
-    thread_ = std::thread([this] { Run(); });
-}
+namespace {
 
-PortWriter::~PortWriter() {
-    SetEvent(stop_.Get());
-    thread_.join();
-}
-
-bool PortWriter::Enqueue(std::string bytes) {
-    const std::lock_guard lock(mutex_);
-    if (queuedBytes_ + bytes.size() > kQueueLimitBytes) {
-        return false;
-    }
-    queuedBytes_ += bytes.size();
-    queue_.push_back(std::move(bytes));
-    ResetEvent(idle_.Get());
-    SetEvent(queued_.Get());
-    return true;
-}
-
-void PortWriter::Drain(std::chrono::milliseconds limit) {
-    WaitForSingleObject(idle_.Get(), DWORD(limit.count()));
-}
-
-void PortWriter::Run() {
-    const HANDLE wakers[] = {queued_.Get(), stop_.Get()};
-    IoOutcome outcome = IoOutcome::kDone;
-    while (outcome == IoOutcome::kDone &&
-           WaitForMultipleObjects(2, wakers, FALSE, INFINITE) == WAIT_OBJECT_0) {
-        for (;;) {
-            std::string bytes;
-            {
-                const std::lock_guard lock(mutex_);
-                if (queue_.empty()) {
-                    SetEvent(idle_.Get());
-                    break;
-                }
-                bytes = std::move(queue_.front());
-                queue_.pop_front();
-            }
-            outcome = WriteAll(bytes);
-            {
-                const std::lock_guard lock(mutex_);
-                queuedBytes_ -= bytes.size();
-            }
-            if (outcome != IoOutcome::kDone) {
-                break;
-            }
-        }
-    }
-    SetEvent(idle_.Get());
-    if (outcome == IoOutcome::kFailed) {
-        onFailure_();
-    }
-}
-
-IoOutcome PortWriter::WriteAll(const std::string& bytes) {
+IoOutcome WriteAll(HANDLE port, const std::string& bytes, HANDLE done, HANDLE stop) {
     for (std::size_t sent = 0; sent < bytes.size();) {
         OVERLAPPED io{};
-        io.hEvent = writeDone_.Get();
+        io.hEvent = done;
         DWORD count = 0;
         const BOOL started =
-            WriteFile(port_, bytes.data() + sent, DWORD(bytes.size() - sent), &count, &io);
-        const IoOutcome outcome = FinishIo(port_, io, started, stop_.Get(), count);
+            WriteFile(port, bytes.data() + sent, DWORD(bytes.size() - sent), &count, &io);
+        const IoOutcome outcome = FinishIo(port, io, started, stop, count);
         if (outcome != IoOutcome::kDone) {
             return outcome;
         }
@@ -80,6 +25,69 @@ IoOutcome PortWriter::WriteAll(const std::string& bytes) {
         sent += count;
     }
     return IoOutcome::kDone;
+}
+
+std::optional<std::string> NextText(PortWriter::Queue& queue) {
+    const std::lock_guard lock(queue.mutex);
+    if (queue.texts.empty()) {
+        SetEvent(queue.idle.Get());
+        return std::nullopt;
+    }
+    std::string text = std::move(queue.texts.front());
+    queue.texts.pop_front();
+    return text;
+}
+
+// Writes each text as it is queued until stopped or a write fails.
+IoOutcome WriteUntilStopped(IoThreadLink& link, HANDLE port, PortWriter::Queue& queue) {
+    const UniqueHandle done = CreateManualResetEvent();
+    const HANDLE wakers[] = {queue.queued.Get(), link.Stop()};
+    while (WaitForMultipleObjects(2, wakers, FALSE, INFINITE) == WAIT_OBJECT_0) {
+        // Once stopped, what is still queued is dropped: Close has given it its time.
+        while (WaitForSingleObject(link.Stop(), 0) == WAIT_TIMEOUT) {
+            const std::optional<std::string> text = NextText(queue);
+            if (!text) {
+                break;
+            }
+            const IoOutcome outcome = WriteAll(port, *text, done.Get(), link.Stop());
+            {
+                const std::lock_guard lock(queue.mutex);
+                queue.bytes -= text->size();
+            }
+            if (outcome != IoOutcome::kDone) {
+                return outcome;
+            }
+        }
+    }
+    return IoOutcome::kStopped;
+}
+
+}  // namespace
+
+PortWriter::PortWriter(std::shared_ptr<const UniqueHandle> port, std::function<void()> onFailure)
+    : thread_([port = std::move(port), queue = queue_,
+               onFailure = std::move(onFailure)](IoThreadLink& link) {
+          const IoOutcome outcome = WriteUntilStopped(link, port->Get(), *queue);
+          SetEvent(queue->idle.Get());
+          if (outcome == IoOutcome::kFailed) {
+              link.Report(onFailure);
+          }
+      }) {}
+
+bool PortWriter::Enqueue(std::string bytes) {
+    const std::lock_guard lock(queue_->mutex);
+    if (queue_->bytes + bytes.size() > kQueueLimitBytes) {
+        return false;
+    }
+    queue_->bytes += bytes.size();
+    queue_->texts.push_back(std::move(bytes));
+    ResetEvent(queue_->idle.Get());
+    SetEvent(queue_->queued.Get());
+    return true;
+}
+
+void PortWriter::Drain(std::chrono::milliseconds limit) {
+    WaitForSingleObject(queue_->idle.Get(), DWORD(limit.count()));
 }
 
 }  // namespace quellmark

@@ -17,8 +17,10 @@ constexpr std::chrono::milliseconds kCloseSendLimit{500};
 
 }  // namespace
 
-Win32SerialPort::Win32SerialPort()
-    : notifier_([this](WPARAM generation) { OnNotice(generation); }) {}
+Win32SerialPort::Win32SerialPort(LineReading reading)
+    : reading_(std::move(reading)),
+      notifier_([this](WPARAM generation) { OnNotice(generation); },
+                [this](std::wstring_view name) { OnPortRemoved(name); }) {}
 
 Win32SerialPort::~Win32SerialPort() {
     Close();
@@ -38,15 +40,16 @@ bool Win32SerialPort::Open() {
     if (device.empty()) {
         return false;
     }
-    port_ = OpenConfiguredPort(device);
-    if (!port_) {
+    UniqueHandle port = OpenConfiguredPort(device);
+    if (!port) {
         return false;
     }
+    port_ = std::make_shared<const UniqueHandle>(std::move(port));
+    portName_ = PortNameOf(device);
     const WPARAM generation = ++generation_;
-    writer_ =
-        std::make_unique<PortWriter>(port_.Get(), [this, generation] { ReportLoss(generation); });
+    writer_ = std::make_unique<PortWriter>(port_, [this, generation] { ReportLoss(generation); });
     reader_ = std::make_unique<PortReader>(
-        port_.Get(),
+        port_, reading_,
         [this, generation](std::string_view bytes) {
             if (mailbox_.AddReceived(bytes)) {
                 notifier_.Post(generation);
@@ -61,7 +64,7 @@ void Win32SerialPort::Close() {
 }
 
 bool Win32SerialPort::IsOpen() const {
-    return bool(port_);
+    return port_ != nullptr;
 }
 
 void Win32SerialPort::Write(const std::string& text) {
@@ -88,10 +91,11 @@ void Win32SerialPort::CloseLine(bool sendQueued) {
     if (sendQueued) {
         writer_->Drain(kCloseSendLimit);
     }
-    // Both threads are gone before the handle closes, and before the mailbox is emptied.
+    // Both threads are gone, or left behind reporting nothing, before the mailbox is emptied. The
+    // handle closes with the last thread that holds it.
     reader_.reset();
     writer_.reset();
-    port_.Reset();
+    port_.reset();
     ++generation_;
     mailbox_.Reset();
 }
@@ -108,6 +112,13 @@ void Win32SerialPort::OnNotice(WPARAM generation) {
     if (lost && generation == generation_) {
         CloseLine(false);
         RaiseEvent();
+    }
+}
+
+void Win32SerialPort::OnPortRemoved(std::wstring_view name) {
+    if (port_ && CompareStringOrdinal(name.data(), int(name.size()), portName_.data(),
+                                      int(portName_.size()), TRUE) == CSTR_EQUAL) {
+        ReportLoss(generation_);
     }
 }
 

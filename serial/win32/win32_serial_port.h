@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "port_mailbox.h"
 #include "port_reader.h"
@@ -23,10 +24,15 @@ namespace quellmark {
 //
 // Writes wait in a queue of at most PortWriter::kQueueLimitBytes. A device that lets it fill up
 // has stopped taking bytes: the port then treats it as lost, closes and notifies, so that the
-// window shows the line as gone rather than dropping commands unseen.
+// window shows the line as gone rather than dropping commands unseen. The system's broadcast that
+// the open port's device was removed counts as its loss too.
+//
+// Close() returns in bounded time whatever the driver does: queued commands get half a second to
+// go out, and a reader or writer whose cancelled I/O has not ended within IoThread::kStopLimit is
+// left to finish alone.
 class Win32SerialPort : public SerialPort {
 public:
-    Win32SerialPort();
+    explicit Win32SerialPort(LineReading reading = {});
     ~Win32SerialPort() override;
     Win32SerialPort(const Win32SerialPort&) = delete;
     Win32SerialPort& operator=(const Win32SerialPort&) = delete;
@@ -43,17 +49,22 @@ public:
 private:
     void CloseLine(bool sendQueued);
     void OnNotice(WPARAM generation);
-    // Called on the reader's or writer's thread; the loss is acted on on the window thread.
+    void OnPortRemoved(std::wstring_view name);
+    // Called on any thread; the loss is acted on on the window thread.
     void ReportLoss(WPARAM generation);
     void RaiseEvent();
 
+    LineReading reading_;
     std::function<void()> handler_;
     int portNumber_ = 1;
+    // The open port as device broadcasts name it.
+    std::wstring portName_;
     // Tells the notices of the current connection from those posted before a Close().
     WPARAM generation_ = 0;
     PortMailbox mailbox_;
     WindowThreadNotifier notifier_;
-    UniqueHandle port_;
+    // Shared with the reader and writer threads, which may outlive a Close().
+    std::shared_ptr<const UniqueHandle> port_;
     std::unique_ptr<PortWriter> writer_;
     std::unique_ptr<PortReader> reader_;
 };

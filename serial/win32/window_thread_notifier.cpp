@@ -1,5 +1,9 @@
 #include "window_thread_notifier.h"
 
+#include <dbt.h>
+
+#include <cstddef>
+#include <cwchar>
 #include <utility>
 
 namespace quellmark {
@@ -21,11 +25,15 @@ void RegisterNotifierClass(WNDPROC windowProc) {
 
 }  // namespace
 
-WindowThreadNotifier::WindowThreadNotifier(std::function<void(WPARAM tag)> onNotice)
-    : onNotice_(std::move(onNotice)) {
+WindowThreadNotifier::WindowThreadNotifier(
+    std::function<void(WPARAM tag)> onNotice,
+    std::function<void(std::wstring_view port)> onPortRemoved)
+    : onNotice_(std::move(onNotice)), onPortRemoved_(std::move(onPortRemoved)) {
     RegisterNotifierClass(&WindowProc);
-    window_ = CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                              GetModuleHandleW(nullptr), nullptr);
+    // Top-level, as device broadcasts skip message-only windows; never shown, and a tool window,
+    // so that it has no place in the taskbar or the task switcher.
+    window_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kClassName, L"", WS_POPUP, 0, 0,
+                              0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
@@ -39,15 +47,31 @@ void WindowThreadNotifier::Post(WPARAM tag) const {
 
 LRESULT CALLBACK WindowThreadNotifier::WindowProc(HWND window, UINT message, WPARAM wParam,
                                                   LPARAM lParam) {
-    if (message == kNoticeMessage) {
-        auto* notifier =
-            reinterpret_cast<WindowThreadNotifier*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-        if (notifier != nullptr) {
-            notifier->onNotice_(wParam);
-        }
+    const auto* notifier =
+        reinterpret_cast<const WindowThreadNotifier*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (notifier != nullptr && message == kNoticeMessage) {
+        notifier->onNotice_(wParam);
         return 0;
     }
+    if (notifier != nullptr && message == WM_DEVICECHANGE) {
+        notifier->OnDeviceChange(wParam, lParam);
+        return TRUE;
+    }
     return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void WindowThreadNotifier::OnDeviceChange(WPARAM event, LPARAM data) const {
+    const auto* header = reinterpret_cast<const DEV_BROADCAST_HDR*>(data);
+    if (event != DBT_DEVICEREMOVECOMPLETE || header == nullptr ||
+        header->dbch_devicetype != DBT_DEVTYP_PORT ||
+        header->dbch_size < offsetof(DEV_BROADCAST_PORT_W, dbcp_name)) {
+        return;
+    }
+    const auto* port = reinterpret_cast<const DEV_BROADCAST_PORT_W*>(header);
+    // The name runs to the end of the structure, whose size the header gives.
+    const std::size_t nameChars =
+        (header->dbch_size - offsetof(DEV_BROADCAST_PORT_W, dbcp_name)) / sizeof(wchar_t);
+    onPortRemoved_(std::wstring_view(port->dbcp_name, wcsnlen(port->dbcp_name, nameChars)));
 }
 
 }  // namespace quellmark

@@ -3,15 +3,19 @@
 #include <windows.h>
 
 #include <functional>
+#include <string_view>
 
 namespace quellmark {
 
-// A message-only window of the thread that creates it. Post() may be called from any thread; the
-// tag it is given reaches `onNotice` on the creating thread through its message queue, so also
-// while a modal loop (a message box, a window being moved) runs there.
+// A hidden top-level window of the thread that creates it. Post() may be called from any thread;
+// the tag it is given reaches `onNotice` on the creating thread through its message queue, so also
+// while a modal loop (a message box, a window being moved) runs there. The system's broadcast of a
+// serial port's removal, which reaches top-level windows only, goes to `onPortRemoved` with the
+// port's name ("COM3").
 class WindowThreadNotifier {
 public:
-    explicit WindowThreadNotifier(std::function<void(WPARAM tag)> onNotice);
+    WindowThreadNotifier(std::function<void(WPARAM tag)> onNotice,
+                         std::function<void(std::wstring_view port)> onPortRemoved);
     ~WindowThreadNotifier();
     WindowThreadNotifier(const WindowThreadNotifier&) = delete;
     WindowThreadNotifier& operator=(const WindowThreadNotifier&) = delete;
@@ -20,8 +24,10 @@ public:
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void OnDeviceChange(WPARAM event, LPARAM data) const;
 
     std::function<void(WPARAM)> onNotice_;
+    std::function<void(std::wstring_view)> onPortRemoved_;
     HWND window_ = nullptr;
 };
 

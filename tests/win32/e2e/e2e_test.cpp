@@ -3,16 +3,19 @@
 
 #include <commctrl.h>
 
+#include <chrono>
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "device_broadcast.h"
 #include "element_table.h"
 #include "far_end.h"
 #include "form1.h"
 #include "message_pump.h"
 #include "port_descriptions.h"
+#include "stuck_read.h"
 #include "text_conversion.h"
 #include "win32_serial_port.h"
 
@@ -49,6 +52,9 @@ protected:
     std::string Text(ControlId id) const { return win32::ToUtf8(win32::WindowText(At(id))); }
     int Position(ControlId slider) const { return int(SendMessageW(At(slider), TBM_GETPOS, 0, 0)); }
     void Press(ControlId button) const { SendMessageW(At(button), BM_CLICK, 0, 0); }
+    bool Disconnected() const {
+        return Text(Command1) == "Verbinden" && !IsWindowEnabled(At(Command2));
+    }
 
     // Starts a simulator whose channels hold RX 70 (position -2) and TX 0 (position 13, 0 dB).
     bool Connect() {
@@ -82,6 +88,7 @@ protected:
 
 // Read, step, store and read again; then the simulator ends, as a device that goes away does: the
 // window disconnects without a box and connects to the next one, which logs to the same file.
+// Last, the system reports the port's device removed.
 TEST_F(E2eTest, ReadStepStoreReadAgainLoseTheDeviceAndReconnect) {
     ASSERT_TRUE(Connect()) << Text(Command1);
     ReadValues("A", 13, -2);
@@ -99,14 +106,35 @@ TEST_F(E2eTest, ReadStepStoreReadAgainLoseTheDeviceAndReconnect) {
     ReadValues("A", 17, 0);
 
     far_.Request("hangup");
-    ASSERT_TRUE(PumpUntil([&] {
-        return Text(Command1) == "Verbinden" && !IsWindowEnabled(At(Command2));
-    })) << Text(Command1);
+    ASSERT_TRUE(PumpUntil([&] { return Disconnected(); })) << Text(Command1);
     ASSERT_TRUE(Connect()) << Text(Command1);
     ReadValues("A", 13, -2);
     const std::string expected = kQueryA + "gsm+ A at+vgt=5\rgsm+ A at+vgt=4\rgsm+ A at+vgr=64\r" +
                                  "gsm+ A at+vgr=48\rgsm+ A at&w\r" + kQueryB + kQueryA + kQueryA;
     EXPECT_EQ(Log(expected.size()), expected);
+
+    // The system's word that the adapter behind COM1 is gone disconnects as a failing read does.
+    test_support::BroadcastPortEvent(DBT_DEVICEREMOVECOMPLETE, L"COM1");
+    EXPECT_TRUE(PumpUntil([&] { return Disconnected(); })) << Text(Command1);
+}
+
+// A driver whose cancelled read never ends: closing the window still ends it within a second.
+TEST(E2eStuckDriver, TheWindowClosesPromptlyWithTheReaderStuckInARead) {
+    using namespace std::chrono;
+    test_support::FarEnd farEnd;
+    farEnd.Request("simulator");
+    const test_support::StuckRead read;
+    auto form = std::make_unique<Form1>(std::make_unique<Win32SerialPort>(read.Reading()),
+                                        DescribeSystemPorts);
+    SendMessageW(GetDlgItem(form->Handle(), win32::IdOf(Command1)), BM_CLICK, 0, 0);
+    ASSERT_EQ(WaitForSingleObject(read.entered.Get(), 5000), WAIT_OBJECT_0) << "not connected";
+    const HWND window = form->Handle();
+    const steady_clock::time_point start = steady_clock::now();
+    SendMessageW(window, WM_CLOSE, 0, 0);
+    form.reset();
+    EXPECT_LT(steady_clock::now() - start, milliseconds(1000));
+    EXPECT_FALSE(IsWindow(window));
+    SetEvent(read.released.Get());
 }
 
 }  // namespace

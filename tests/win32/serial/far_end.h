@@ -32,8 +32,14 @@ public:
         const std::string request = line + "\n" + bytes;
         send(socket_, request.data(), int(request.size()), 0);
         std::string reply;
-        for (char byte; recv(socket_, &byte, 1, 0) == 1 && byte != '\n';) {
-            reply += byte;
+        char chunk[4096];
+        // One request at a time: nothing follows the reply's line end.
+        for (int count; (reply.empty() || reply.back() != '\n') &&
+                        (count = recv(socket_, chunk, sizeof chunk, 0)) > 0;) {
+            reply.append(chunk, count);
+        }
+        if (!reply.empty() && reply.back() == '\n') {
+            reply.pop_back();
         }
         EXPECT_EQ(reply.substr(0, 2), "ok") << "far end, " << line << ": " << reply;
         return reply.substr(std::min<std::size_t>(reply.size(), 3));
@@ -45,6 +51,15 @@ public:
         return L"Z:" + std::wstring(device.begin(), device.end());
     }
     void Send(const std::string& bytes) { Request("send " + std::to_string(bytes.size()), bytes); }
+    // What the program has sent since the last call.
+    std::string Receive() {
+        const std::string hex = Request("receive");
+        std::string bytes;
+        for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
+            bytes += char(std::stoi(hex.substr(i, 2), nullptr, 16));
+        }
+        return bytes;
+    }
     std::string SimulatorLog() {
         std::ifstream log("Z:" + std::string(std::getenv("QUELLMARK_FAR_END_DIRECTORY")) + "/log",
                           std::ios::binary);

@@ -8,6 +8,7 @@
 // log every command line they receive to $QUELLMARK_FAR_END_DIRECTORY/log.
 //   open                a new pseudo-terminal in place of the last one; gives its device
 //   send N              the N bytes that follow the request to the line
+//   receive             what has come from the line since the last receive, in hex
 //   settings            the line settings Linux sees, e.g. "9600 8N1" or "9600 8N1 flow"
 //   simulator OPTION... the modem simulator with OPTIONs; with --simulator, Wine's COM1 leads to it
 //   hangup              closes the line and ends the simulator, as a pulled adapter does
@@ -44,7 +45,7 @@ void HangUp() {
 
 std::string Open() {
     HangUp();
-    master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
     termios raw{};
     if (grantpt(master) != 0 || unlockpt(master) != 0 || tcgetattr(master, &raw) != 0) {
         return "error";
@@ -73,6 +74,17 @@ std::string Handle(const std::string& line) {
         std::string bytes(std::strtoul(argument.c_str(), nullptr, 10), '\0');
         std::fread(bytes.data(), 1, bytes.size(), requests);
         return write(master, bytes.data(), bytes.size()) == ssize_t(bytes.size()) ? "" : "error";
+    }
+    if (verb == "receive") {
+        std::string hex;
+        char bytes[4096];
+        for (ssize_t count; (count = read(master, bytes, sizeof bytes)) > 0;) {
+            for (ssize_t i = 0; i < count; ++i) {
+                hex += "0123456789abcdef"[(bytes[i] >> 4) & 15];
+                hex += "0123456789abcdef"[bytes[i] & 15];
+            }
+        }
+        return hex;
     }
     if (verb == "settings") {
         termios tty{};

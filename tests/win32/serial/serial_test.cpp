@@ -2,14 +2,18 @@
 #include <windows.h>
 
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "ansi_text.h"
+#include "device_broadcast.h"
+#include "device_name.h"
 #include "far_end.h"
 #include "message_pump.h"
+#include "stuck_read.h"
 #include "win32_serial_port.h"
 
 namespace quellmark {
@@ -56,6 +60,124 @@ TEST_F(Win32SerialPortTest, OpenSetsTheLineUpDropsWhatCameBeforeAndNotifiesInAMe
     const int answer = MessageBoxW(nullptr, L"waiting for the reply", title, MB_OKCANCEL);
     KillTimer(nullptr, guard);
     EXPECT_EQ(answer, IDOK) << "received " << received.size() << " of " << reply.size();
+}
+
+// Replies reach the window thread whole and soon after their last byte, also when nothing follows
+// them and when they come a byte at a time with gaps longer than the reads' quiet interval.
+TEST_F(Win32SerialPortTest, RepliesArriveWholeSoonAfterTheirLastByte) {
+    using namespace std::chrono;
+    const std::string reply = "+VGR: 0";
+    ASSERT_TRUE(port_.Open());
+    for (const milliseconds gap : {milliseconds(0), milliseconds(40)}) {
+        SCOPED_TRACE(gap.count());
+        std::string received;
+        port_.SetEventHandler([&] { received += port_.ReadAll(); });
+        for (std::size_t sent = 0; sent < reply.size();) {
+            const std::size_t piece = gap.count() == 0 ? reply.size() : 1;
+            PumpUntil([] { return false; }, DWORD(gap.count()));
+            far_.Send(reply.substr(sent, piece));
+            sent += piece;
+        }
+        const steady_clock::time_point lastByte = steady_clock::now();
+        ASSERT_TRUE(PumpUntil([&] { return received.size() >= reply.size(); })) << received;
+        EXPECT_LT(steady_clock::now() - lastByte, milliseconds(200));
+        EXPECT_EQ(received, reply);
+    }
+}
+
+// Commands written just before Close still go out. A notice of received bytes that Close made
+// stale must not keep the next connection from hearing its replies.
+TEST_F(Win32SerialPortTest, CloseSendsWhatWasQueuedAndTheNextConnectionHearsReplies) {
+    ASSERT_TRUE(port_.Open());
+    far_.Send("+VGT: 5\r\n");
+    // Without pumping, so that the notice stays unhandled until Close.
+    for (int wait = 0; wait < 500 && port_.WaitingCount() == 0; ++wait) {
+        Sleep(10);
+    }
+    ASSERT_GT(port_.WaitingCount(), 0u);
+    std::string commands;
+    for (int value = 0; value < 200; ++value) {
+        const std::string command = "gsm+ A at+vgt=" + std::to_string(value) + "\r";
+        commands += command;
+        port_.Write(command);
+    }
+    port_.Close();
+    EXPECT_EQ(far_.Receive(), commands);
+
+    ASSERT_TRUE(port_.Open());
+    far_.Send("+VGT: 6\r\n");
+    std::string received;
+    port_.SetEventHandler([&] { received += port_.ReadAll(); });
+    EXPECT_TRUE(PumpUntil([&] { return received == "+VGT: 6\r\n"; })) << received;
+}
+
+// A device that takes what it is sent never fills the queue, however much goes through it.
+TEST_F(Win32SerialPortTest, MoreThanTheQueueLimitSentOverTimeKeepsTheLineOpen) {
+    ASSERT_TRUE(port_.Open());
+    const std::string command = "gsm+ A at+vgt=12\r";
+    std::size_t sent = 0, received = 0;
+    while (sent < PortWriter::kQueueLimitBytes * 3 / 2) {
+        for (int i = 0; i < 100; ++i, sent += command.size()) {
+            port_.Write(command);
+        }
+        for (const ULONGLONG end = GetTickCount64() + 5000;
+             received < sent && GetTickCount64() < end; Sleep(1)) {
+            received += far_.Receive().size();
+        }
+        ASSERT_EQ(received, sent);
+    }
+    PumpUntil([] { return false; }, 100);
+    EXPECT_TRUE(port_.IsOpen());
+    EXPECT_TRUE(openAtEvents_.empty());
+}
+
+// The system broadcasts a removal to every top-level window; only that of the open port, by its
+// name in any case, closes it, and it does so as a failing read does.
+TEST_F(Win32SerialPortTest, TheRemovalOfTheOpenPortClosesItOthersChangeNothing) {
+    struct Case {
+        WPARAM event;
+        bool sameName;
+        bool lowerCase;
+        bool closes;
+    };
+    const Case cases[] = {{DBT_DEVICEREMOVECOMPLETE, true, false, true},
+                          {DBT_DEVICEREMOVECOMPLETE, true, true, true},
+                          {DBT_DEVICEREMOVECOMPLETE, false, false, false},
+                          {DBT_DEVICEARRIVAL, true, false, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.event << " " << c.sameName << c.lowerCase);
+        NewTerminal();
+        openAtEvents_.clear();
+        ASSERT_TRUE(port_.Open());
+        std::wstring name = c.sameName ? SystemEnvironment(L"QUELLMARK_COM1") : L"COM7";
+        if (c.lowerCase) {
+            CharLowerW(name.data());
+        }
+        test_support::BroadcastPortEvent(c.event, name);
+        PumpUntil([&] { return !openAtEvents_.empty(); }, 300);
+        EXPECT_EQ(port_.IsOpen(), !c.closes);
+        EXPECT_EQ(openAtEvents_, c.closes ? std::vector<bool>{false} : std::vector<bool>{});
+    }
+}
+
+// A driver whose read ignores cancellation holds up neither Close nor the next steps; the read
+// that ends later reports nothing to the port it has left.
+TEST_F(Win32SerialPortTest, CloseReturnsPromptlyFromAReadThatIgnoresCancellation) {
+    using namespace std::chrono;
+    const test_support::StuckRead read;
+    Win32SerialPort port(read.Reading());
+    int events = 0;
+    port.SetEventHandler([&] { ++events; });
+    ASSERT_TRUE(port.Open());
+    ASSERT_EQ(WaitForSingleObject(read.entered.Get(), 5000), WAIT_OBJECT_0);
+    const steady_clock::time_point start = steady_clock::now();
+    port.Close();
+    EXPECT_LT(steady_clock::now() - start, milliseconds(1000));
+    EXPECT_FALSE(port.IsOpen());
+    SetEvent(read.released.Get());
+    PumpUntil([] { return false; }, 200);
+    EXPECT_EQ(events, 0);
+    EXPECT_EQ(port.WaitingCount(), 0u);
 }
 
 // Wine hands out the lowest free handle value (and its GetProcessHandleCount() says 0): handles

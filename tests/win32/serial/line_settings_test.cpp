@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "device_name.h"
+#include "port_settings.h"
+
+namespace quellmark {
+namespace {
+
+using Fields = std::vector<std::pair<const char*, DWORD>>;
+
+// Every field of the line a driver acts on.
+Fields LineFields(const DCB& dcb) {
+    return {{"DCBlength", dcb.DCBlength},
+            {"BaudRate", dcb.BaudRate},
+            {"ByteSize", dcb.ByteSize},
+            {"Parity", dcb.Parity},
+            {"StopBits", dcb.StopBits},
+            {"fBinary", dcb.fBinary},
+            {"fParity", dcb.fParity},
+            {"fOutxCtsFlow", dcb.fOutxCtsFlow},
+            {"fOutxDsrFlow", dcb.fOutxDsrFlow},
+            {"fDtrControl", dcb.fDtrControl},
+            {"fDsrSensitivity", dcb.fDsrSensitivity},
+            {"fOutX", dcb.fOutX},
+            {"fInX", dcb.fInX},
+            {"fErrorChar", dcb.fErrorChar},
+            {"fNull", dcb.fNull},
+            {"fRtsControl", dcb.fRtsControl},
+            {"fAbortOnError", dcb.fAbortOnError},
+            {"XonChar", DWORD(dcb.XonChar)},
+            {"XoffChar", DWORD(dcb.XoffChar)},
+            {"XonLim", dcb.XonLim},
+            {"XoffLim", dcb.XoffLim},
+            {"wReserved", dcb.wReserved}};
+}
+
+// Whatever the driver reports, the line is 9600 8N1 without flow control, DTR and RTS on.
+TEST(ModemLineSettings, TheSameLineFromAZeroedAndFromADirtyDcb) {
+    DCB dirty{};
+    dirty.BaudRate = CBR_115200;
+    dirty.ByteSize = 7;
+    dirty.Parity = EVENPARITY;
+    dirty.StopBits = TWOSTOPBITS;
+    dirty.fOutxCtsFlow = dirty.fOutxDsrFlow = dirty.fOutX = dirty.fInX = TRUE;
+    dirty.fDtrControl = DTR_CONTROL_HANDSHAKE;
+    dirty.fRtsControl = RTS_CONTROL_TOGGLE;
+    dirty.fDsrSensitivity = dirty.fErrorChar = dirty.fNull = dirty.fAbortOnError = TRUE;
+    dirty.XonChar = dirty.XoffChar = 0x11;
+    dirty.XonLim = dirty.XoffLim = 65535;
+    dirty.wReserved = 7;
+    const Fields expected = {{"DCBlength", sizeof(DCB)},
+                             {"BaudRate", 9600},
+                             {"ByteSize", 8},
+                             {"Parity", NOPARITY},
+                             {"StopBits", ONESTOPBIT},
+                             {"fBinary", 1},
+                             {"fParity", 0},
+                             {"fOutxCtsFlow", 0},
+                             {"fOutxDsrFlow", 0},
+                             {"fDtrControl", DTR_CONTROL_ENABLE},
+                             {"fDsrSensitivity", 0},
+                             {"fOutX", 0},
+                             {"fInX", 0},
+                             {"fErrorChar", 0},
+                             {"fNull", 0},
+                             {"fRtsControl", RTS_CONTROL_ENABLE},
+                             {"fAbortOnError", 0},
+                             {"XonChar", 0x11},
+                             {"XoffChar", 0x13},
+                             {"XonLim", 128},
+                             {"XoffLim", 128},
+                             {"wReserved", 0}};
+    for (const DCB& reported : {DCB{}, dirty}) {
+        EXPECT_EQ(LineFields(ModemLineSettings(reported)), expected)
+            << "from BaudRate " << reported.BaudRate;
+    }
+}
+
+// COM10 and above open only through the device namespace; broadcasts name the port without it.
+TEST(DeviceNameForPort, DeviceNamespaceNamesUnlessTheEnvironmentNamesAnother) {
+    const auto environment = [](const wchar_t* name) {
+        return std::wstring(name) == L"QUELLMARK_COM3" ? L"\\\\.\\COM12" : L"";
+    };
+    const std::pair<int, std::wstring> cases[] = {
+        {1, L"\\\\.\\COM1"}, {10, L"\\\\.\\COM10"}, {3, L"\\\\.\\COM12"}, {0, L""}, {11, L""}};
+    for (const auto& [number, device] : cases) {
+        EXPECT_EQ(DeviceNameForPort(number, environment), device) << number;
+    }
+    EXPECT_EQ(PortNameOf(L"\\\\.\\COM10"), L"COM10");
+    EXPECT_EQ(PortNameOf(L"Z:\\dev\\pts\\3"), L"Z:\\dev\\pts\\3");
+}
+
+}  // namespace
+}  // namespace quellmark
