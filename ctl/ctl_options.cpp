@@ -17,7 +17,9 @@ constexpr long long kMaxTimeoutMs = 3'600'000;
 using Assign = std::function<std::optional<std::string>(CtlOptions&, std::string_view value)>;
 
 std::string Quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
+    std::string quoted(1, '"');
+    quoted += text;
+    return quoted += '"';
 }
 
 std::optional<std::string> AssignTx(CtlOptions& options, std::string_view value) {

@@ -105,13 +105,8 @@ TEST(GainSequenceTest, LossEndsTheRunAtOnceAndKeepsOnlyFinishedChannels) {
 // What a script parses: the window's gain texts, the modem's values, and JSON that keeps any
 // channel text a valid string.
 TEST(GainReadingTest, LinesAndJsonForEveryKindOfAnswer) {
-    struct Case {
-        GainReading reading;
-        bool complete;
-        std::string line;
-        std::string json;
-    };
-    const Case cases[] = {
+    // The reading, whether it is complete, its line and its JSON object.
+    const std::tuple<GainReading, bool, std::string, std::string> cases[] = {
         {{"A", 21, 70},
          true,
          "A: TX 10,5 db (21), RX -2 db (70)",
@@ -137,10 +132,10 @@ TEST(GainReadingTest, LinesAndJsonForEveryKindOfAnswer) {
          "\"q\\\t: TX keine Antwort, RX ungültiger Wert (256)",
          R"({"channel":"\"q\\\u0009","tx":null,"rx":null})"},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(IsComplete(c.reading), c.complete) << c.line;
-        EXPECT_EQ(ReadingLine(c.reading, ","), c.line);
-        EXPECT_EQ(ReadingsJson({c.reading}), "[" + c.json + "]");
+    for (const auto& [reading, complete, line, json] : cases) {
+        EXPECT_EQ(IsComplete(reading), complete) << line;
+        EXPECT_EQ(ReadingLine(reading, ","), line);
+        EXPECT_EQ(ReadingsJson({reading}), "[" + json + "]");
     }
     EXPECT_EQ(ReadingsJson({}), "[]");
 }
