@@ -7,6 +7,8 @@ namespace quellmark::ctl {
 QtGainRun::QtGainRun(QtSerialPort& port, const CtlOptions& options)
     : port_(port), sequence_(options, *this) {
     deadline_.setSingleShot(true);
+    // A coarse timer may fire up to 5 % early: the time-out is a promise to wait that long.
+    deadline_.setTimerType(Qt::PreciseTimer);
     sendLimit_.setSingleShot(true);
     QObject::connect(&deadline_, &QTimer::timeout, [this] { sequence_.OnDeadlinePassed(); });
     QObject::connect(&sendLimit_, &QTimer::timeout, [this] { End(false); });

@@ -49,7 +49,8 @@ public:
     QElapsedTimer clock;
 };
 
-// The modem simulator on a link in a folder of its own, logging what it receives.
+// The modem simulator on a link in a folder of its own, logging what it receives; killed when
+// it goes.
 class CtlTest : public ::testing::Test {
 protected:
     void StartSimulator(const QStringList& options) {
@@ -58,15 +59,6 @@ protected:
         simulator->start(QUELLMARK_MODEM_SIM_PATH,
                          options + QStringList{"--link", Modem(), "--log", dir.filePath("log")});
         ASSERT_TRUE(QTest::qWaitFor([&] { return simulator->canReadLine(); }, 10000));
-    }
-    void StopSimulator() {
-        simulator->terminate();
-        ASSERT_TRUE(simulator->waitForFinished(10000));
-    }
-    void TearDown() override {
-        if (simulator && simulator->state() != QProcess::NotRunning) {
-            StopSimulator();
-        }
     }
     QString Modem() const { return dir.filePath("modem"); }
     // The simulator's log once it holds `size` bytes or 5 s have passed.
@@ -96,67 +88,50 @@ protected:
 // a refused call that sent something late would show too.
 TEST_F(CtlTest, ArgumentsSendTheirLinesOrAreRefusedWithNothingSent) {
     ASSERT_NO_FATAL_FAILURE(StartSimulator({}));
-    struct Case {
-        QStringList args;  // the port follows unless the case names one
-        int status;
-        std::string sent;
-    };
-    const QString kNoPort = "(none)";
-    const Case cases[] = {
-        {{"--tx", "10,5"}, 0, "gsm+ A at+vgt=21\r"},
-        {{"--tx", "10.5"}, 0, "gsm+ A at+vgt=21\r"},
-        {{"--tx=-6,5"}, 0, "gsm+ A at+vgt=243\r"},
-        {{"--tx", "-0.5"}, 0, "gsm+ A at+vgt=255\r"},
-        {{"--tx", "0"}, 0, "gsm+ A at+vgt=0\r"},
-        {{"--tx", "51,0"}, 0, "gsm+ A at+vgt=102\r"},
-        {{"--rx", "6"}, 0, "gsm+ A at+vgr=0\r"},
-        {{"--rx=-22"}, 0, "gsm+ A at+vgr=224\r"},
-        {{"--rx", "-2,0"}, 0, "gsm+ A at+vgr=64\r"},
-        {{"--store", "-c", "B 1,C"}, 0, "gsm+ B 1 at&w\rgsm+ C at&w\r"},
+    const QString kNoPort = "-";  // the port follows the arguments unless they say this
+    const std::pair<QStringList, std::string> accepted[] = {
+        {{"--tx", "10,5"}, "gsm+ A at+vgt=21\r"},
+        {{"--tx", "10.5"}, "gsm+ A at+vgt=21\r"},
+        {{"--tx=-6,5"}, "gsm+ A at+vgt=243\r"},
+        {{"--tx", "-0.5"}, "gsm+ A at+vgt=255\r"},
+        {{"--tx", "0"}, "gsm+ A at+vgt=0\r"},
+        {{"--tx", "51,0"}, "gsm+ A at+vgt=102\r"},
+        {{"--rx", "6"}, "gsm+ A at+vgr=0\r"},
+        {{"--rx=-22"}, "gsm+ A at+vgr=224\r"},
+        {{"--rx", "-2,0"}, "gsm+ A at+vgr=64\r"},
+        {{"--store", "-c", "B 1,C"}, "gsm+ B 1 at&w\rgsm+ C at&w\r"},
         {{"--store", "--tx", "1", "--channel", "D", "--rx", "0"},
-         0,
          "gsm+ D at+vgt=2\rgsm+ D at+vgr=48\rgsm+ D at&w\r"},
-        {{"--tx", "51,5"}, 2, ""},
-        {{"--tx", "-7"}, 2, ""},
-        {{"--tx", "10,25"}, 2, ""},
-        {{"--tx", "1e1"}, 2, ""},
-        {{"--tx", ""}, 2, ""},
-        {{"--rx", "8"}, 2, ""},
-        {{"--rx", "-24"}, 2, ""},
-        {{"--rx", "3"}, 2, ""},
-        {{"--rx", "-21"}, 2, ""},
-        {{"--rx", "1,5"}, 2, ""},
-        {{"--store", "-c", ""}, 2, ""},
-        {{"--store", "-c", "A,,B"}, 2, ""},
-        {{"--store", "-c", "A,"}, 2, ""},
-        {{"--read", "--timeout", "0"}, 2, ""},
-        {{"--read", "--timeout", "x"}, 2, ""},
-        {{"--store", "--bogus"}, 2, ""},
-        {{"--store", "-x"}, 2, ""},
-        {{"--json"}, 2, ""},
-        {{"--store", kNoPort}, 2, ""},
-        {{"--store", "11", kNoPort}, 2, ""},
-        {{"--store", "0", kNoPort}, 2, ""},
-        {{"--store", "1", "2", kNoPort}, 2, ""},
-        {{"--help", "--bogus"}, 0, ""},
-        {{"--version"}, 0, ""},
+        {{"--help", "--bogus"}, ""},
+        {{"--version"}, ""},
     };
+    // Calls parted by '|', arguments by blanks; "-" stands for a missing port.
+    const QStringList refused =
+        QString(
+            "--tx 51,5|--tx -7|--tx 10,25|--tx 1e1|--tx=|--rx 8|--rx -24|--rx 3|--rx -21|--rx 1,5|"
+            "--store --channel=|--store -c A,,B|--store -c A,|--read --timeout 0|"
+            "--read --timeout x|--store --bogus|--store -x|--json|--store -|--store 11 -|"
+            "--store 0 -|--store 1 2 -")
+            .split('|');
+    std::vector<std::tuple<QStringList, int, std::string>> cases;
+    for (const auto& [args, sent] : accepted) {
+        cases.emplace_back(args, 0, sent);
+    }
+    for (const QString& args : refused) {
+        cases.emplace_back(args.split(' '), 2, "");
+    }
     std::string expectedLog;
-    for (const Case& c : cases) {
-        QStringList args = c.args;
+    for (auto [args, status, sent] : cases) {
         if (!args.removeOne(kNoPort)) {
             args << Modem();
         }
         SCOPED_TRACE(args.join(' ').toStdString());
         const CtlResult result = Run(args);
-        EXPECT_EQ(result.status, c.status) << result.err;
-        if (c.status == 2) {
-            EXPECT_TRUE(result.err.starts_with("quellmark-ctl: ")) << result.err;
-            EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
-        } else {
-            EXPECT_EQ(result.err, "");
-        }
-        expectedLog += c.sent;
+        EXPECT_EQ(result.status, status) << result.err;
+        const bool oneLine = result.err.starts_with("quellmark-ctl: ") &&
+                             std::count(result.err.begin(), result.err.end(), '\n') == 1;
+        EXPECT_TRUE(status == 2 ? oneLine : result.err.empty()) << result.err;
+        expectedLog += sent;
         ASSERT_EQ(Log(expectedLog.size()), expectedLog);
     }
 }
@@ -190,7 +165,7 @@ TEST_F(CtlTest, SetStoreAndReadSeveralChannelsWithRepliesInEveryStyle) {
         }
         expected += "gsm+ D at+vgr?;+vgt?\rgsm+ B at+vgr?;+vgt?\r";
         EXPECT_EQ(Log(expected.size()), expected);
-        ASSERT_NO_FATAL_FAILURE(StopSimulator());
+        simulator.reset();
     }
 }
 
@@ -214,9 +189,7 @@ TEST_F(CtlTest, SimulatorEndingDuringTheRunIsALostDevice) {
     ASSERT_NO_FATAL_FAILURE(StartSimulator({"--delay-ms", "10000"}));
     CtlProcess ctl({Modem(), "-c", "A,B", "--read", "--timeout", "20"});
     ASSERT_EQ(Log(21), "gsm+ A at+vgr?;+vgt?\r");
-    // Killed, it cannot send the answer it is holding back.
-    simulator->kill();
-    ASSERT_TRUE(simulator->waitForFinished(10000));
+    simulator.reset();  // killed, it cannot send the answer it holds back
     QElapsedTimer sinceStop;
     sinceStop.start();
     ASSERT_TRUE(ctl.Finished());
