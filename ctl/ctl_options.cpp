@@ -101,16 +101,17 @@ const std::map<std::string_view, bool CtlOptions::*>& FlagOptions() {
 }
 
 // A port number when the text is all digits; any other text names a device.
-std::variant<int, std::string, UsageError> ParsePort(const std::string& text) {
+std::optional<UsageError> AssignPort(CtlOptions& options, const std::string& text) {
     const std::optional<DecimalText> number =
         text.find_first_of("-.,") == std::string::npos ? ParseDecimalText(text) : std::nullopt;
     if (!number) {
-        return text;
-    }
-    if (number->whole < kFirstPort || number->whole > kLastPort) {
+        options.port = text;
+    } else if (number->whole < kFirstPort || number->whole > kLastPort) {
         return UsageError{"Port " + text + " gibt es nicht: 1 bis 10 oder ein Gerät angeben"};
+    } else {
+        options.port = int(number->whole);
     }
-    return int(number->whole);
+    return std::nullopt;
 }
 
 struct Scan {
@@ -171,13 +172,9 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string> args) {
     if (!options.txPosition && !options.rxGain && !options.store && !options.read) {
         return UsageError{"nichts zu tun: --tx, --rx, --store oder --read angeben"};
     }
-    auto port = ParsePort(*scan.port);
-    if (const auto* error = std::get_if<UsageError>(&port)) {
+    if (auto error = AssignPort(scan.options, *scan.port)) {
         return *error;
     }
-    scan.options.port = std::holds_alternative<int>(port)
-                            ? std::variant<int, std::string>(std::get<int>(port))
-                            : std::get<std::string>(port);
     return scan.options;
 }
 
