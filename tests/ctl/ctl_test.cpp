@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "ctl_program.h"
 #include "gain_reading.h"
 #include "gain_sequence.h"
 
@@ -100,6 +101,85 @@ TEST(GainReadingTest, LinesAndJsonForEveryKindOfAnswer) {
         EXPECT_EQ(IsComplete(reading), complete) << line;
         EXPECT_EQ(ReadingLine(reading, ","), line);
         EXPECT_EQ(ReadingsJson({reading}), "[" + json + "]");
+    }
+}
+
+// A port whose bytes are handed to the system only when the script says so.
+struct FakePort : CtlPort {
+    void SetEventHandler(std::function<void()> handler) override { event = std::move(handler); }
+    bool IsOpen() const override { return open; }
+    void Write(const std::string& text) override { unsent += text.size(); }
+    std::string ReadAll() override { return std::exchange(incoming, {}); }
+    std::size_t UnsentCount() const override { return unsent; }
+    void WaitUntilSent() override { waitedUntilSent = true; }
+
+    std::function<void()> event;
+    bool open = true;
+    std::size_t unsent = 0;
+    std::string incoming;
+    bool waitedUntilSent = false;
+};
+
+// The event loop plays `script`: what the line and the timer do while the program waits.
+struct FakeSystem : CtlSystem {
+    std::string PortForms() const override { return ""; }
+    std::string DeviceOf(const std::variant<int, std::string>&) override { return "/dev/x"; }
+    std::variant<std::unique_ptr<CtlPort>, std::string> Open(const std::string&) override {
+        auto opened = std::make_unique<FakePort>();
+        port = opened.get();
+        return opened;
+    }
+    void StartTimer(std::chrono::milliseconds, std::function<void()> passed) override {
+        timer = std::move(passed);
+    }
+    void StopTimer() override { timer = nullptr; }
+    void RunEventLoop() override {
+        for (quit = false; !quit && !script.empty(); script.erase(script.begin())) {
+            script.front()(*this);
+        }
+        EXPECT_TRUE(quit) << "the program did not end";
+    }
+    void QuitEventLoop() override { quit = true; }
+    std::string DecimalSeparator() const override { return ","; }
+    void Print(bool toError, const std::string& text) override { (toError ? err : out) += text; }
+
+    std::vector<std::function<void(FakeSystem&)>> script;
+    FakePort* port = nullptr;
+    std::function<void()> timer;
+    bool quit = false;
+    std::string out, err;
+};
+
+using Step = std::function<void(FakeSystem&)>;
+const Step kHandedOver = [](FakeSystem& s) { s.port->unsent = 0, s.port->event(); };
+const Step kTimerPasses = [](FakeSystem& s) { s.timer(); };
+const Step kLost = [](FakeSystem& s) { s.port->open = false, s.port->event(); };
+const Step kReplies = [](FakeSystem& s) {
+    s.port->incoming = kLeadIn + "+VGR: 48\r" + kLeadIn + "+VGT: 0\r";
+    s.port->event();
+};
+
+// The program ends only once what it wrote has gone out, or with status 5 when it cannot.
+TEST(CtlProgramTest, EndsOnceEverythingIsSentOrReportsWhatWentWrong) {
+    const std::string lost = "quellmark-ctl: Verbindung zu COM 1 (/dev/x) verloren\n";
+    const std::string unsent = "quellmark-ctl: COM 1 (/dev/x) hat nicht alle Befehle angenommen\n";
+    const std::tuple<std::string, std::vector<Step>, int, std::string, std::string> cases[] = {
+        {"--store", {kHandedOver}, 0, "", ""},
+        {"--store", {kTimerPasses}, 5, "", unsent},
+        {"--store", {kLost}, 5, "", unsent},
+        {"--read", {kHandedOver, kReplies}, 0, "A: TX 0 db (0), RX 0 db (48)\n", ""},
+        {"--read", {kReplies, kHandedOver}, 0, "A: TX 0 db (0), RX 0 db (48)\n", ""},
+        {"--read", {kHandedOver, kTimerPasses}, 4, "A: TX keine Antwort, RX keine Antwort\n", ""},
+        {"--read", {kHandedOver, kLost}, 5, "", lost},
+    };
+    for (const auto& [action, script, status, out, err] : cases) {
+        FakeSystem system;
+        system.script = script;
+        const std::vector<std::string> args = {"1", action};
+        EXPECT_EQ(RunCtlProgram(args, system, ""), status) << action;
+        EXPECT_EQ(system.out, out);
+        EXPECT_EQ(system.err, err);
+        EXPECT_EQ(system.port->waitedUntilSent, status != 5) << "waited for the line";
     }
 }
 

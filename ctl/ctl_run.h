@@ -1,21 +1,19 @@
 #pragma once
 
-#include <QEventLoop>
-#include <QTimer>
-
 #include "ctl_link.h"
+#include "ctl_system.h"
 #include "gain_sequence.h"
-#include "qt_serial_port.h"
 
 namespace quellmark::ctl {
 
-// Runs a GainSequence over an open QtSerialPort in a Qt event loop of its own.
-class QtGainRun : public CtlLink {
+// A GainSequence over an open port, in the system's event loop: received bytes and the deadline
+// go to the sequence, and when it is over, the run waits until what it wrote has gone out.
+class CtlRun : public CtlLink {
 public:
-    QtGainRun(QtSerialPort& port, const CtlOptions& options);
-    ~QtGainRun() override;
-    QtGainRun(const QtGainRun&) = delete;
-    QtGainRun& operator=(const QtGainRun&) = delete;
+    CtlRun(CtlSystem& system, CtlPort& port, const CtlOptions& options);
+    ~CtlRun() override;
+    CtlRun(const CtlRun&) = delete;
+    CtlRun& operator=(const CtlRun&) = delete;
 
     // Returns once the sequence has ended and what it wrote has gone out; false when some of it
     // could not go out.
@@ -30,11 +28,9 @@ private:
     void OnPortEvent();
     void End(bool allSent);
 
-    QtSerialPort& port_;
+    CtlSystem& system_;
+    CtlPort& port_;
     GainSequence sequence_;
-    QTimer deadline_;
-    QTimer sendLimit_;
-    QEventLoop loop_;
     bool finishing_ = false;
     bool ended_ = false;
     bool allSent_ = false;
