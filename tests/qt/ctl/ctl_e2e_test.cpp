@@ -17,10 +17,9 @@ namespace {
 using test_support::PseudoTerminal;
 
 struct CtlResult {
-    int status = -1;
-    std::string out;
-    std::string err;
-    qint64 ms = 0;
+    int status;
+    std::string out, err;
+    qint64 ms;
 };
 
 // quellmark-ctl as a shell starts it, with German number formats and `environment` added.
@@ -55,7 +54,7 @@ class CtlTest : public ::testing::Test {
 protected:
     void StartSimulator(const QStringList& options) {
         simulator = std::make_unique<QProcess>();
-        simulator->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        simulator->setStandardErrorFile(QProcess::nullDevice());  // the log file says it all
         simulator->start(QUELLMARK_MODEM_SIM_PATH,
                          options + QStringList{"--link", Modem(), "--log", dir.filePath("log")});
         ASSERT_TRUE(QTest::qWaitFor([&] { return simulator->canReadLine(); }, 10000));
