@@ -25,7 +25,6 @@ public:
     void OnDeadlinePassed();
     void OnDeviceLost();
 
-    bool IsFinished() const { return finished_; }
     bool DeviceLost() const { return deviceLost_; }
     // One per channel whose read has ended, in order.
     const std::vector<GainReading>& Readings() const { return readings_; }

@@ -92,13 +92,13 @@ struct FakePort : CtlPort {
     void Write(const std::string& text) override { unsent += text.size(); }
     std::string ReadAll() override { return std::exchange(incoming, {}); }
     std::size_t UnsentCount() const override { return unsent; }
-    void WaitUntilSent() override { waitedUntilSent = true; }
+    void WaitUntilSent() override { *waitedUntilSent = true; }
 
     std::function<void()> event;
     bool open = true;
     std::size_t unsent = 0;
     std::string incoming;
-    bool waitedUntilSent = false;
+    bool* waitedUntilSent;
 };
 
 // The event loop plays `script`: what the line and the timer do while the program waits.
@@ -107,6 +107,7 @@ struct FakeSystem : CtlSystem {
     std::string DeviceOf(const std::variant<int, std::string>&) override { return "/dev/x"; }
     std::variant<std::unique_ptr<CtlPort>, std::string> Open(const std::string&) override {
         auto opened = std::make_unique<FakePort>();
+        opened->waitedUntilSent = &waitedUntilSent;
         port = opened.get();
         return opened;
     }
@@ -126,7 +127,8 @@ struct FakeSystem : CtlSystem {
     void Print(bool toError, const std::string& text) override { (toError ? err : out) += text; }
 
     std::vector<std::function<void(FakeSystem&)>> script;
-    FakePort* port = nullptr;
+    FakePort* port = nullptr;  // while the program runs
+    bool waitedUntilSent = false;
     std::function<void()> timer;
     bool quit = false;
     std::string out, err;
@@ -168,7 +170,7 @@ TEST(CtlProgramTest, EndsOnceEverythingIsSentOrReportsWhatWentWrong) {
         EXPECT_EQ(RunCtlProgram(args, system, ""), status) << action;
         EXPECT_EQ(system.out, out);
         EXPECT_EQ(system.err, err);
-        EXPECT_EQ(system.port->waitedUntilSent, status != 5) << "waited for the line";
+        EXPECT_EQ(system.waitedUntilSent, status != 5) << "waited for the line";
     }
 }
 
