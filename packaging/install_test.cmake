@@ -1,4 +1,4 @@
-# Installs the build into a scratch folder and checks what the package would carry: both programs
+# Installs the build into a scratch folder and checks what the package would carry: the programs
 # hardened and free of a run path, the manual pages and the changelog compressed reproducibly.
 #   cmake -DBUILD_DIR=<build> -DSCRATCH=<folder> -P install_test.cmake
 
@@ -20,7 +20,7 @@ function(read_elf path option output_var)
     set(${output_var} "${output}" PARENT_SCOPE)
 endfunction()
 
-foreach(program quellmark quellmark-modem-sim)
+foreach(program quellmark quellmark-ctl quellmark-modem-sim)
     set(path ${SCRATCH}/usr/bin/${program})
     read_elf(${path} --dynamic dynamic)
     read_elf(${path} --segments segments)
@@ -42,7 +42,7 @@ foreach(program quellmark quellmark-modem-sim)
 endforeach()
 
 foreach(document share/man/man1/quellmark.1.gz share/man/man1/quellmark-modem-sim.1.gz
-        share/doc/quellmark/changelog.gz)
+        share/man/man1/quellmark-ctl.1.gz share/doc/quellmark/changelog.gz)
     set(path ${SCRATCH}/usr/${document})
     if(NOT EXISTS ${path})
         list(APPEND failures "${document}: missing")

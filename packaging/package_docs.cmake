@@ -51,10 +51,11 @@ quellmark_write_copyright(${PROJECT_SOURCE_DIR}/LICENSE ${CMAKE_CURRENT_BINARY_D
 quellmark_gzip(changelog changelog_gz)
 quellmark_gzip(quellmark.1 program_manual_gz)
 quellmark_gzip(quellmark-modem-sim.1 simulator_manual_gz)
+quellmark_gzip(quellmark-ctl.1 ctl_manual_gz)
 add_custom_target(quellmark_package_docs ALL
-    DEPENDS ${changelog_gz} ${program_manual_gz} ${simulator_manual_gz})
+    DEPENDS ${changelog_gz} ${program_manual_gz} ${simulator_manual_gz} ${ctl_manual_gz})
 
-install(FILES ${program_manual_gz} ${simulator_manual_gz}
+install(FILES ${program_manual_gz} ${simulator_manual_gz} ${ctl_manual_gz}
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${changelog_gz} ${CMAKE_CURRENT_BINARY_DIR}/copyright
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quellmark)

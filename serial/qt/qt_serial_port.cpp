@@ -1,5 +1,7 @@
 #include "qt_serial_port.h"
 
+#include <termios.h>
+
 #include <QByteArray>
 #include <QFileInfo>
 #include <QSignalBlocker>
@@ -42,6 +44,7 @@ QtSerialPort::QtSerialPort() {
     port_.setStopBits(QSerialPort::StopBits(kLineSettings.stopBits));
     port_.setFlowControl(QSerialPort::NoFlowControl);
     QObject::connect(&port_, &QSerialPort::readyRead, &port_, [this] { RaiseEvent(); });
+    QObject::connect(&port_, &QSerialPort::bytesWritten, &port_, [this] { RaiseEvent(); });
     QObject::connect(&port_, &QSerialPort::errorOccurred, &port_,
                      [this](QSerialPort::SerialPortError error) { OnError(error); });
 }
@@ -51,13 +54,20 @@ QtSerialPort::~QtSerialPort() {
 }
 
 bool QtSerialPort::Open() {
-    Close();
     const QString device = DevicePathForPort(PortNumber());
     if (device.isEmpty()) {
+        Close();
         return false;
     }
+    return OpenDevice(device);
+}
+
+bool QtSerialPort::OpenDevice(const QString& device) {
+    Close();
     port_.setPortName(CanonicalDevicePath(device));
     if (!port_.open(QIODevice::ReadWrite)) {
+        openError_ = port_.error();
+        openErrorText_ = port_.errorString();
         return false;
     }
     // What the device sent while nobody listened answers a question of an earlier connection,
@@ -96,6 +106,16 @@ std::size_t QtSerialPort::WaitingCount() const {
 std::string QtSerialPort::ReadAll() {
     const QByteArray bytes = port_.readAll();
     return std::string(bytes.constData(), std::size_t(bytes.size()));
+}
+
+std::size_t QtSerialPort::UnsentCount() const {
+    return std::size_t(port_.bytesToWrite());
+}
+
+void QtSerialPort::WaitUntilSent() {
+    if (port_.isOpen()) {
+        tcdrain(int(port_.handle()));
+    }
 }
 
 void QtSerialPort::OnError(QSerialPort::SerialPortError error) {

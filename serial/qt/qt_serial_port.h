@@ -24,11 +24,23 @@ public:
     std::size_t WaitingCount() const override;
     std::string ReadAll() override;
 
+    // Opens `device`, a path, rather than the numbered port.
+    bool OpenDevice(const QString& device);
+    // Why the last open failed: its kind, and the system's words for it.
+    QSerialPort::SerialPortError OpenError() const { return openError_; }
+    QString OpenErrorText() const { return openErrorText_; }
+    // Written bytes not yet handed to the system; the event handler runs as they are handed over.
+    std::size_t UnsentCount() const;
+    // Blocks until the system has sent what it was handed: only for a program about to end.
+    void WaitUntilSent();
+
 private:
     void OnError(QSerialPort::SerialPortError error);
     void OnDeviceLost();
 
     bool lossPending_ = false;
+    QSerialPort::SerialPortError openError_ = QSerialPort::NoError;
+    QString openErrorText_;
     QSerialPort port_;
 };
 

@@ -1,0 +1,49 @@
+#include "qt_ctl_system.h"
+
+#include <QLocale>
+#include <cstdio>
+
+#include "device_path.h"
+#include "open_failure.h"
+#include "qt_ctl_port.h"
+
+namespace quellmark::ctl {
+
+QtCtlSystem::QtCtlSystem() {
+    timer_.setSingleShot(true);
+    // A coarse timer may fire up to 5 % early: the time-out is a promise to wait that long.
+    timer_.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&timer_, &QTimer::timeout, [this] { passed_(); });
+}
+
+// A port number leads where it leads in the window; any other text is the device's path.
+std::string QtCtlSystem::DeviceOf(const std::variant<int, std::string>& port) {
+    if (const int* number = std::get_if<int>(&port)) {
+        return DevicePathForPort(*number).toStdString();
+    }
+    return std::get<std::string>(port);
+}
+
+std::variant<std::unique_ptr<CtlPort>, std::string> QtCtlSystem::Open(const std::string& device) {
+    auto port = std::make_unique<QtSerialPort>();
+    const QString path = QString::fromStdString(device);
+    if (!port->OpenDevice(path)) {
+        return OpenFailureReason(*port, path);
+    }
+    return std::make_unique<QtCtlPort>(std::move(port));
+}
+
+void QtCtlSystem::StartTimer(std::chrono::milliseconds after, std::function<void()> passed) {
+    passed_ = std::move(passed);
+    timer_.start(after);
+}
+
+std::string QtCtlSystem::DecimalSeparator() const {
+    return QLocale::system().decimalPoint().toStdString();
+}
+
+void QtCtlSystem::Print(bool toError, const std::string& text) {
+    std::fputs(text.c_str(), toError ? stderr : stdout);
+}
+
+}  // namespace quellmark::ctl

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QEventLoop>
+#include <QTimer>
+
+#include "ctl_system.h"
+
+namespace quellmark::ctl {
+
+// quellmark-ctl's system on Linux: QtSerialPort, the window's port numbering, a Qt event loop
+// and timer. Needs a QCoreApplication.
+class QtCtlSystem : public CtlSystem {
+public:
+    QtCtlSystem();
+
+    std::string PortForms() const override { return "/dev/ttyUSB0"; }
+    std::string DeviceOf(const std::variant<int, std::string>& port) override;
+    std::variant<std::unique_ptr<CtlPort>, std::string> Open(const std::string& device) override;
+    void StartTimer(std::chrono::milliseconds after, std::function<void()> passed) override;
+    void StopTimer() override { timer_.stop(); }
+    void RunEventLoop() override { loop_.exec(); }
+    void QuitEventLoop() override { loop_.quit(); }
+    std::string DecimalSeparator() const override;
+    void Print(bool toError, const std::string& text) override;
+
+private:
+    QEventLoop loop_;
+    QTimer timer_;
+    std::function<void()> passed_;
+};
+
+}  // namespace quellmark::ctl

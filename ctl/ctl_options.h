@@ -1,0 +1,42 @@
+#pragma once
+
+#include <chrono>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace quellmark::ctl {
+
+// What the command line asks for. Gains are kept in the scales' own units: the TX slider
+// position and the RX gain in dB.
+struct CtlOptions {
+    // A port number 1 to 10, or the device text exactly as given.
+    std::variant<int, std::string> port;
+    std::vector<std::string> channels{"A"};
+    std::optional<int> txPosition;
+    std::optional<int> rxGain;
+    bool store = false;
+    bool read = false;
+    bool json = false;
+    std::chrono::milliseconds timeout{2000};
+};
+
+enum class InfoRequest { Help, Version };
+
+// Why the command line cannot be carried out, in one line of German.
+struct UsageError {
+    std::string reason;
+};
+
+using ParsedCommandLine = std::variant<CtlOptions, InfoRequest, UsageError>;
+
+// `args` without the program name, as UTF-8.
+ParsedCommandLine ParseCommandLine(std::span<const std::string> args);
+
+// "COM 3" for a port number, the device text itself otherwise.
+std::string PortLabel(const std::variant<int, std::string>& port);
+
+}  // namespace quellmark::ctl
