@@ -8,6 +8,7 @@
 
 #include "text_conversion.h"
 #include "user_locale.h"
+#include "window_procedure.h"
 #include "wrapping_button.h"
 
 namespace quellmark {
@@ -50,7 +51,7 @@ bool IsKind(HWND control, ElementKind kind) {
 }  // namespace
 
 Form1::Form1(std::unique_ptr<SerialPort> port, win32::PortDescriber describePorts) {
-    RegisterWindowClass(&Form1::WindowProc);
+    RegisterWindowClass(&win32::WindowProcedure<Form1, &Form1::HandleMessage>);
     CreateWindowExW(0, kClassName, win32::ToWide(kWindowTitle).c_str(), kStyle, CW_USEDEFAULT,
                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
                     GetModuleHandleW(nullptr), this);
@@ -78,28 +79,15 @@ Form1::~Form1() {
     }
 }
 
-LRESULT CALLBACK Form1::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* form =
-            static_cast<Form1*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
-        form->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-        win32::EnableFrameScaling(window);
-    }
-    auto* form = reinterpret_cast<Form1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (form == nullptr) {
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        form->window_ = nullptr;
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    return form->HandleMessage(message, wParam, lParam);
-}
-
-LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Form1::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_NCCREATE:
+            window_ = window;
+            win32::EnableFrameScaling(window);
+            break;
+        case WM_NCDESTROY:
+            window_ = nullptr;
+            break;
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam));
             return 0;
@@ -122,8 +110,9 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             accessibleTexts_.Clear();
             return 0;
         default:
-            return DefWindowProcW(window_, message, wParam, lParam);
+            break;
     }
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 void Form1::CreateElements() {
