@@ -50,7 +50,7 @@ bool IsKind(HWND control, ElementKind kind) {
 
 }  // namespace
 
-Form1::Form1(std::unique_ptr<SerialPort> port, win32::PortDescriber describePorts) {
+Form1::Form1(std::unique_ptr<SerialPort> port, PortDescriber describePorts) {
     RegisterWindowClass(&win32::WindowProcedure<Form1, &Form1::HandleMessage>);
     CreateWindowExW(0, kClassName, win32::ToWide(kWindowTitle).c_str(), kStyle, CW_USEDEFAULT,
                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,

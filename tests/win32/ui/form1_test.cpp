@@ -56,7 +56,7 @@ struct Form1Test : ::testing::Test {
     }
 
     testing::FakeSerialPort* fake = new testing::FakeSerialPort;  // owned by the window
-    Form1 form{std::unique_ptr<SerialPort>(fake), [] { return std::vector<std::wstring>(); }};
+    Form1 form{std::unique_ptr<SerialPort>(fake), [] { return std::vector<std::string>(); }};
     HWND window = form.Handle();
 };
 
