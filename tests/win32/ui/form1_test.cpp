@@ -41,6 +41,7 @@ struct Form1Test : ::testing::Test {
 
     HWND At(ControlId id) const { return GetDlgItem(window, win32::IdOf(id)); }
     std::string Text(ControlId id) const { return win32::ToUtf8(win32::WindowText(At(id))); }
+    std::string Text(const char* name) const { return Text(win32::ControlNamed(name)); }
     void Press(ControlId button) const { SendMessageW(At(button), BM_CLICK, 0, 0); }
     // Posted, then taken from the queue as input is.
     void Deliver(HWND target, UINT message, WPARAM wParam, LPARAM lParam) const {
@@ -61,8 +62,18 @@ struct Form1Test : ::testing::Test {
 };
 
 using testing::kExpectedElements;
-using testing::kExpectedHeight;
-using testing::kExpectedWidth;
+
+constexpr SIZE kSize{testing::kExpectedWidth, testing::kExpectedHeight};
+
+std::vector<LONG> ClientSizeAt(UINT dpi) {
+    return {MulDiv(kSize.cx, dpi, 96), MulDiv(kSize.cy, dpi, 96)};
+}
+
+std::vector<LONG> ClientSize(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    return {client.right, client.bottom};
+}
 
 HWND Find(HWND window, const char* name) {
     return GetDlgItem(window, win32::IdOf(win32::ControlNamed(name)));
@@ -128,23 +139,15 @@ TEST_F(Form1Test, StartsAsShownAtTheSystemDpi) {
     EXPECT_EQ(win32::WindowText(window), L"Quellmark");
     EXPECT_EQ(FindWindowExW(At(Combo1), nullptr, L"Edit", nullptr), nullptr) << "selection only";
     // A trackbar's window text is its name for screen readers.
-    const auto text = [this](const char* name) {
-        return win32::ToUtf8(win32::WindowText(Find(window, name)));
-    };
     for (const auto& element : kExpectedElements) {
-        EXPECT_EQ(text(element.name), IsTrackbar(element) ? text(element.namedBy) : element.text)
+        EXPECT_EQ(Text(element.name), IsTrackbar(element) ? Text(element.namedBy) : element.text)
             << element.name;
     }
-    RECT client{};
-    GetClientRect(window, &client);
-    EXPECT_EQ(
-        std::vector({client.right, client.bottom}),
-        std::vector<LONG>({MulDiv(kExpectedWidth, dpi, 96), MulDiv(kExpectedHeight, dpi, 96)}));
+    EXPECT_EQ(ClientSize(window), ClientSizeAt(dpi));
     RECT outer{};
     GetWindowRect(window, &outer);
-    const SIZE size =
-        win32::WindowSizeFor({kExpectedWidth, kExpectedHeight}, GetWindowLongW(window, GWL_STYLE),
-                             GetWindowLongW(window, GWL_EXSTYLE), dpi);
+    const SIZE size = win32::WindowSizeFor(kSize, GetWindowLongW(window, GWL_STYLE),
+                                           GetWindowLongW(window, GWL_EXSTYLE), dpi);
     EXPECT_EQ(std::vector({outer.right - outer.left, outer.bottom - outer.top}),
               std::vector<LONG>({size.cx, size.cy}));
     ExpectLaidOutAt(window, dpi);
@@ -174,7 +177,7 @@ TEST_F(Form1Test, TakesTheSuggestedRectangleWhenTheDpiChanges) {
     };
     for (const auto& [dpi, corner, extra] : changes) {
         SCOPED_TRACE(::testing::Message() << dpi << " dpi");
-        const SIZE frame = win32::WindowSizeFor({kExpectedWidth, kExpectedHeight}, style, 0, dpi);
+        const SIZE frame = win32::WindowSizeFor(kSize, style, 0, dpi);
         RECT suggested{corner.x, corner.y, corner.x + frame.cx + extra.cx,
                        corner.y + frame.cy + extra.cy};
         SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
@@ -191,12 +194,8 @@ TEST_F(Form1Test, TakesTheSuggestedRectangleWhenTheDpiChanges) {
                  std::min<LONG>(suggested.bottom, corner.y + GetSystemMetrics(SM_CYMAXTRACK))}));
         // Wine draws every frame at the system dpi, so only there the client area comes out as
         // Windows computes it; on Windows the frame follows the window's dpi.
-        RECT client{};
-        GetClientRect(window, &client);
         if (dpi == win32::SystemDpi() && extra.cx == 0) {
-            EXPECT_EQ(std::vector({client.right, client.bottom}),
-                      std::vector<LONG>(
-                          {MulDiv(kExpectedWidth, dpi, 96), MulDiv(kExpectedHeight, dpi, 96)}));
+            EXPECT_EQ(ClientSize(window), ClientSizeAt(dpi));
         }
         ExpectLaidOutAt(window, dpi);
         EXPECT_EQ(iconSize(ICON_SMALL), win32::SystemMetric(SM_CXSMICON, dpi));
