@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <span>
 #include <string_view>
 #include <vector>
 
