@@ -2,20 +2,11 @@
 
 #include <windows.h>
 
+#include "text_conversion.h"
+
 namespace quellmark {
 
 namespace {
-
-std::wstring Utf16FromUtf8(std::string_view utf8) {
-    if (utf8.empty()) {
-        return {};
-    }
-    // Without MB_ERR_INVALID_CHARS an invalid sequence becomes U+FFFD, which the code page lacks.
-    const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
-    std::wstring utf16(std::size_t(size), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), utf16.data(), size);
-    return utf16;
-}
 
 char AnsiByte(wchar_t character) {
     // Every ANSI code page keeps ASCII as it is; a UTF-8 system code page would refuse the flags.
@@ -41,7 +32,8 @@ bool IsLowSurrogate(wchar_t unit) {
 }  // namespace
 
 std::string ToAnsiBytes(std::string_view utf8) {
-    const std::wstring utf16 = Utf16FromUtf8(utf8);
+    // An invalid sequence comes out as U+FFFD, which no ANSI code page has.
+    const std::wstring utf16 = win32::ToWide(utf8);
     std::string bytes;
     bytes.reserve(utf16.size());
     for (std::size_t i = 0; i < utf16.size(); ++i) {

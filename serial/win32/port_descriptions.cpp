@@ -3,12 +3,11 @@
 #include <algorithm>
 #include <cwctype>
 
+#include "text_conversion.h"
+
 namespace quellmark {
 
 namespace {
-
-constexpr int kFirstPort = 1;
-constexpr int kLastPort = 10;
 
 // Port names are compared as Windows does: "com3" is COM3.
 bool SamePortName(const std::wstring& a, const std::wstring& b) {
@@ -28,34 +27,33 @@ std::wstring LookUp(const std::vector<std::pair<std::wstring, std::wstring>>& pa
     return {};
 }
 
-std::wstring DescribePort(int number, const PortRegistry& registry,
-                          const EnvironmentLookup& environment) {
-    const std::wstring variable = L"QUELLMARK_COM" + std::to_wstring(number);
-    if (const std::wstring configured = environment(variable.c_str()); !configured.empty()) {
-        return configured + L" (" + variable + L")";
+std::string DescribePort(int number, const PortRegistry& registry,
+                         const EnvironmentLookup& environment) {
+    if (const std::string configured = ConfiguredDevice(number, environment); !configured.empty()) {
+        return configured + " (" + PortVariableName(number) + ")";
     }
-    const std::wstring port = L"COM" + std::to_wstring(number);
-    if (std::wstring friendly = LookUp(registry.friendlyNames, port); !friendly.empty()) {
-        return friendly;
+    const std::wstring port = SystemPortName(number);
+    if (const std::wstring friendly = LookUp(registry.friendlyNames, port); !friendly.empty()) {
+        return win32::ToUtf8(friendly);
     }
     if (const std::wstring device = LookUp(registry.serialComm, port); !device.empty()) {
-        return device + L" (" + port + L")";
+        return win32::ToUtf8(device + L" (" + port + L")");
     }
-    return L"Kein Ger\u00e4t";
+    return "Kein Gerät";
 }
 
 }  // namespace
 
-std::vector<std::wstring> DescribePorts(const PortRegistry& registry,
-                                        const EnvironmentLookup& environment) {
-    std::vector<std::wstring> texts;
-    for (int number = kFirstPort; number <= kLastPort; ++number) {
+std::vector<std::string> DescribePorts(const PortRegistry& registry,
+                                       const EnvironmentLookup& environment) {
+    std::vector<std::string> texts;
+    for (int number = 1; number <= kPortCount; ++number) {
         texts.push_back(DescribePort(number, registry, environment));
     }
     return texts;
 }
 
-std::vector<std::wstring> DescribeSystemPorts() {
+std::vector<std::string> DescribeSystemPorts() {
     return DescribePorts(ReadPortRegistry(), SystemEnvironment);
 }
 

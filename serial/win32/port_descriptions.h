@@ -18,16 +18,16 @@ struct PortRegistry {
     std::vector<std::pair<std::wstring, std::wstring>> friendlyNames;
 };
 
-// What ports 1..10 lead to, for people: "<device> (QUELLMARK_COM<n>)" for a device named by the
-// variable, else the port's friendly name, else its kernel device name with the port name
-// ("\Device\Serial0 (COM1)"), and "Kein Gerät" for a port the system does not have.
-std::vector<std::wstring> DescribePorts(const PortRegistry& registry,
-                                        const EnvironmentLookup& environment);
+// What ports 1..kPortCount lead to, for people, in UTF-8: "<device> (QUELLMARK_COM<n>)" for a
+// device named by the variable, else the port's friendly name, else its kernel device name with
+// the port name ("\Device\Serial0 (COM1)"), and "Kein Gerät" for a port the system does not have.
+std::vector<std::string> DescribePorts(const PortRegistry& registry,
+                                       const EnvironmentLookup& environment);
 
 // The registry and the ports class as they are now; whatever cannot be read stays empty.
 PortRegistry ReadPortRegistry();
 
 // DescribePorts for this process's environment and the system's ports now.
-std::vector<std::wstring> DescribeSystemPorts();
+std::vector<std::string> DescribeSystemPorts();
 
 }  // namespace quellmark

@@ -1,11 +1,11 @@
 #include "port_settings.h"
 
+#include "line_settings.h"
+
 namespace quellmark {
 
 namespace {
 
-constexpr DWORD kReceiveBufferBytes = 1024;
-constexpr DWORD kTransmitBufferBytes = 512;
 // Software flow control is off, but drivers check these whatever the setting: the two
 // characters must differ and the limits fit a receive buffer of any size a driver keeps.
 constexpr char kXon = 0x11;
@@ -39,12 +39,13 @@ bool SetReadTimeouts(HANDLE port) {
 }  // namespace
 
 DCB ModemLineSettings(const DCB& current) {
+    static_assert(!kLineSettings.parityBit && !kLineSettings.flowControl);
     DCB dcb{};
     dcb.DCBlength = sizeof dcb;
-    dcb.BaudRate = CBR_9600;
-    dcb.ByteSize = 8;
+    dcb.BaudRate = static_cast<DWORD>(kLineSettings.baudRate);
+    dcb.ByteSize = static_cast<BYTE>(kLineSettings.dataBits);
     dcb.Parity = NOPARITY;
-    dcb.StopBits = ONESTOPBIT;
+    dcb.StopBits = kLineSettings.stopBits == 2 ? TWOSTOPBITS : ONESTOPBIT;
     dcb.fBinary = TRUE;
     dcb.fParity = FALSE;
     dcb.fOutxCtsFlow = FALSE;
@@ -75,7 +76,8 @@ UniqueHandle OpenConfiguredPort(const std::wstring& device) {
         return {};
     }
     // Queue sizes are a wish: some virtual COM drivers refuse them and work with their own.
-    SetupComm(port.Get(), kReceiveBufferBytes, kTransmitBufferBytes);
+    SetupComm(port.Get(), static_cast<DWORD>(kLineSettings.receiveBufferBytes),
+              static_cast<DWORD>(kLineSettings.transmitBufferBytes));
     // What the device sent while nobody listened answers a question of an earlier connection,
     // perhaps for another channel.
     if (!SetLineSettings(port.Get()) || !SetReadTimeouts(port.Get()) ||

@@ -9,9 +9,9 @@
 namespace quellmark {
 
 // `current` (what GetCommState gave) with every field that shapes the line set for the modem:
-// 9600 baud, 8 data bits, no parity, 1 stop bit, binary, no flow control of any kind, DTR and RTS
-// on, no character replacement, no abort on error. Only EofChar and EvtChar, which nothing here
-// uses, are kept.
+// the speed, data and stop bits of kLineSettings, no parity, binary, no flow control of any kind,
+// DTR and RTS on, no character replacement, no abort on error. Only EofChar and EvtChar, which
+// nothing here uses, are kept.
 DCB ModemLineSettings(const DCB& current);
 
 // Opens the device for overlapped use, alone, and sets the line up with ModemLineSettings and

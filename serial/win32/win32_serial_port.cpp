@@ -26,17 +26,9 @@ Win32SerialPort::~Win32SerialPort() {
     Close();
 }
 
-void Win32SerialPort::SetEventHandler(std::function<void()> handler) {
-    handler_ = std::move(handler);
-}
-
-void Win32SerialPort::SetPortNumber(int number) {
-    portNumber_ = number;
-}
-
 bool Win32SerialPort::Open() {
     Close();
-    const std::wstring device = DeviceNameForPort(portNumber_, SystemEnvironment);
+    const std::wstring device = DeviceNameForPort(PortNumber(), SystemEnvironment);
     if (device.empty()) {
         return false;
     }
@@ -125,12 +117,6 @@ void Win32SerialPort::OnPortRemoved(std::wstring_view name) {
 void Win32SerialPort::ReportLoss(WPARAM generation) {
     if (mailbox_.MarkLost()) {
         notifier_.Post(generation);
-    }
-}
-
-void Win32SerialPort::RaiseEvent() {
-    if (handler_) {
-        handler_();
     }
 }
 

@@ -3,21 +3,20 @@
 #include <windows.h>
 
 #include <cstddef>
-#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 
+#include "numbered_serial_port.h"
 #include "port_mailbox.h"
 #include "port_reader.h"
 #include "port_writer.h"
-#include "serial_port.h"
 #include "unique_handle.h"
 #include "window_thread_notifier.h"
 
 namespace quellmark {
 
-// SerialPort over a Win32 communications device at 9600 baud, 8N1, no flow control. A reader
+// SerialPort over a Win32 communications device with the line settings of kLineSettings. A reader
 // and a writer thread do the blocking; notifications arrive through the message queue of the
 // thread that created the port, which must run a message loop, and everything else is called on
 // that thread too.
@@ -30,15 +29,13 @@ namespace quellmark {
 // Close() returns in bounded time whatever the driver does: queued commands get half a second to
 // go out, and a reader or writer whose cancelled I/O has not ended within IoThread::kStopLimit is
 // left to finish alone.
-class Win32SerialPort : public SerialPort {
+class Win32SerialPort : public NumberedSerialPort {
 public:
     explicit Win32SerialPort(LineReading reading = {});
     ~Win32SerialPort() override;
     Win32SerialPort(const Win32SerialPort&) = delete;
     Win32SerialPort& operator=(const Win32SerialPort&) = delete;
 
-    void SetEventHandler(std::function<void()> handler) override;
-    void SetPortNumber(int number) override;
     bool Open() override;
     void Close() override;
     bool IsOpen() const override;
@@ -52,11 +49,8 @@ private:
     void OnPortRemoved(std::wstring_view name);
     // Called on any thread; the loss is acted on on the window thread.
     void ReportLoss(WPARAM generation);
-    void RaiseEvent();
 
     LineReading reading_;
-    std::function<void()> handler_;
-    int portNumber_ = 1;
     // The open port as device broadcasts name it.
     std::wstring portName_;
     // Tells the notices of the current connection from those posted before a Close().

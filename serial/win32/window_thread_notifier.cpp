@@ -6,6 +6,8 @@
 #include <cwchar>
 #include <utility>
 
+#include "window_procedure.h"
+
 namespace quellmark {
 
 namespace {
@@ -29,12 +31,12 @@ WindowThreadNotifier::WindowThreadNotifier(
     std::function<void(WPARAM tag)> onNotice,
     std::function<void(std::wstring_view port)> onPortRemoved)
     : onNotice_(std::move(onNotice)), onPortRemoved_(std::move(onPortRemoved)) {
-    RegisterNotifierClass(&WindowProc);
+    RegisterNotifierClass(
+        &win32::WindowProcedure<WindowThreadNotifier, &WindowThreadNotifier::HandleMessage>);
     // Top-level, as device broadcasts skip message-only windows; never shown, and a tool window,
     // so that it has no place in the taskbar or the task switcher.
     window_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kClassName, L"", WS_POPUP, 0, 0,
-                              0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+                              0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), this);
 }
 
 WindowThreadNotifier::~WindowThreadNotifier() {
@@ -45,16 +47,14 @@ void WindowThreadNotifier::Post(WPARAM tag) const {
     PostMessageW(window_, kNoticeMessage, tag, 0);
 }
 
-LRESULT CALLBACK WindowThreadNotifier::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                                  LPARAM lParam) {
-    const auto* notifier =
-        reinterpret_cast<const WindowThreadNotifier*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (notifier != nullptr && message == kNoticeMessage) {
-        notifier->onNotice_(wParam);
+LRESULT WindowThreadNotifier::HandleMessage(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam) {
+    if (message == kNoticeMessage) {
+        onNotice_(wParam);
         return 0;
     }
-    if (notifier != nullptr && message == WM_DEVICECHANGE) {
-        notifier->OnDeviceChange(wParam, lParam);
+    if (message == WM_DEVICECHANGE) {
+        OnDeviceChange(wParam, lParam);
         return TRUE;
     }
     return DefWindowProcW(window, message, wParam, lParam);

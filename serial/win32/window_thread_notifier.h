@@ -23,7 +23,7 @@ public:
     void Post(WPARAM tag) const;
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void OnDeviceChange(WPARAM event, LPARAM data) const;
 
     std::function<void(WPARAM)> onNotice_;

@@ -2,14 +2,18 @@
 
 #include <windows.h>
 
-#include <span>
+#include <string_view>
+#include <vector>
 
 #include "gain_view.h"
+#include "window_table.h"
 
+// The Win32 side of the window's element table: the control each kind of element becomes and
+// the control IDs.
 namespace quellmark::win32 {
 
-// Control IDs of the window's elements. None is IDOK or IDCANCEL, so that Enter and Escape in a
-// field press no button by accident.
+// Control IDs in the order of WindowElements(). None is IDOK or IDCANCEL, so that Enter and
+// Escape in a field press no button by accident.
 enum class ControlId : int {
     None = 0,
     Frame1 = 100,
@@ -33,38 +37,33 @@ enum class ControlId : int {
     Label8,
 };
 
-// Position and size in pixels.
-struct Geometry {
-    int x;
-    int y;
-    int width;
-    int height;
-};
-
-// One element: its window class and styles, the frame it belongs to, and its geometry at 96 dpi
-// relative to that frame (to the window's client area for ControlId::None).
-struct ElementLayout {
-    ControlId id;
-    ControlId frame;
+// The window class and styles that an element of one kind is created with.
+struct ControlClass {
     const wchar_t* windowClass;
     DWORD style;
-    Geometry geometry;
-    const wchar_t* caption;
     DWORD exStyle = 0;
 };
 
-// Every element in creation order, which is also the order in which Tab visits the focusable ones.
-std::span<const ElementLayout> Elements();
-
-const ElementLayout& ElementOf(ControlId id);
-
-// The geometry of `element` at 96 dpi in the window's client area: its frame's origin plus its own.
-Geometry ClientGeometry(const ElementLayout& element);
-
-ControlId ControlFor(Element element);
+ControlClass ClassFor(ElementKind kind);
 
 inline int IdOf(ControlId id) {
     return static_cast<int>(id);
 }
+
+ControlId ControlNamed(std::string_view name);
+ControlId ControlFor(Element element);
+
+// The element of control `id`; null for a control that is none of the table's.
+const ElementDescription* FindDescription(int id);
+const ElementDescription& DescriptionOf(ControlId id);
+
+// The geometry of `element` at 96 dpi in the window's client area: its parent's origin plus its
+// own. A group box is no parent of its contents here; every control is a child of the window.
+ElementGeometry ClientGeometry(const ElementDescription& element);
+
+// The elements in the order the window creates them. Tab visits the controls in that order, so
+// it follows their tab positions; each label stands right before the field it names, where
+// screen readers look for a field's name.
+std::vector<const ElementDescription*> CreationOrder();
 
 }  // namespace quellmark::win32

@@ -6,9 +6,9 @@
 #include <tuple>
 #include <utility>
 
-#include "gain_scale.h"
 #include "text_conversion.h"
 #include "user_locale.h"
+#include "window_procedure.h"
 #include "wrapping_button.h"
 
 namespace quellmark {
@@ -18,10 +18,9 @@ using win32::ControlId;
 namespace {
 
 constexpr wchar_t kClassName[] = L"QuellmarkForm1";
-constexpr wchar_t kTitle[] = L"Quellmark";
 // Fixed size: no maximising, no resizing border.
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-constexpr SIZE kClientSize{514, 491};
+constexpr SIZE kClientSize{kWindowWidth, kWindowHeight};
 constexpr int kComboVisibleEntries = 10;
 // The program's icon resource (IDI_QUELLMARK); a module without one keeps the default icon.
 constexpr WORD kIconId = 1;
@@ -44,16 +43,18 @@ void RegisterWindowClass(WNDPROC windowProc) {
     }
 }
 
-bool IsButton(ControlId id) {
-    return id == ControlId::Command1 || id == ControlId::Command2 || id == ControlId::Command3;
+bool IsKind(HWND control, ElementKind kind) {
+    const ElementDescription* element = win32::FindDescription(GetDlgCtrlID(control));
+    return element != nullptr && element->kind == kind;
 }
 
 }  // namespace
 
-Form1::Form1(std::unique_ptr<SerialPort> port, win32::PortDescriber describePorts) {
-    RegisterWindowClass(&Form1::WindowProc);
-    CreateWindowExW(0, kClassName, kTitle, kStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                    CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+Form1::Form1(std::unique_ptr<SerialPort> port, PortDescriber describePorts) {
+    RegisterWindowClass(&win32::WindowProcedure<Form1, &Form1::HandleMessage>);
+    CreateWindowExW(0, kClassName, win32::ToWide(kWindowTitle).c_str(), kStyle, CW_USEDEFAULT,
+                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                    GetModuleHandleW(nullptr), this);
     if (window_ == nullptr) {
         throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
                                 "cannot create the window");
@@ -78,28 +79,15 @@ Form1::~Form1() {
     }
 }
 
-LRESULT CALLBACK Form1::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* form =
-            static_cast<Form1*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
-        form->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-        win32::EnableFrameScaling(window);
-    }
-    auto* form = reinterpret_cast<Form1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (form == nullptr) {
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        form->window_ = nullptr;
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    return form->HandleMessage(message, wParam, lParam);
-}
-
-LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Form1::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_NCCREATE:
+            window_ = window;
+            win32::EnableFrameScaling(window);
+            break;
+        case WM_NCDESTROY:
+            window_ = nullptr;
+            break;
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam));
             return 0;
@@ -122,22 +110,25 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             accessibleTexts_.Clear();
             return 0;
         default:
-            return DefWindowProcW(window_, message, wParam, lParam);
+            break;
     }
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 void Form1::CreateElements() {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    for (const win32::ElementLayout& element : win32::Elements()) {
-        CreateWindowExW(element.exStyle, element.windowClass, element.caption, element.style, 0, 0,
-                        0, 0, window_,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(win32::IdOf(element.id))),
-                        instance, nullptr);
+    for (const ElementDescription* element : win32::CreationOrder()) {
+        const win32::ControlClass control = win32::ClassFor(element->kind);
+        const auto id = static_cast<INT_PTR>(win32::IdOf(win32::ControlNamed(element->name)));
+        CreateWindowExW(control.exStyle, control.windowClass,
+                        win32::ToWide(element->caption).c_str(), control.style, 0, 0, 0, 0, window_,
+                        reinterpret_cast<HMENU>(id), instance, nullptr);
     }
-    slider1_.Attach(Control(ControlId::Slider1), GainScale::kTxPositionMin,
-                    GainScale::kTxPositionMax);
-    slider2_.Attach(Control(ControlId::Slider2), GainScale::kRxPositionMin,
-                    GainScale::kRxPositionMax);
+    for (auto [trackbar, id] :
+         {std::pair(&slider1_, ControlId::Slider1), std::pair(&slider2_, ControlId::Slider2)}) {
+        const SliderRange range = win32::DescriptionOf(id).range;
+        trackbar->Attach(Control(id), range.minimum, range.maximum);
+    }
 }
 
 // Icons drawn for the dpi's sizes. Not shared: a shared icon keeps the size it was first loaded at.
@@ -170,16 +161,16 @@ void Form1::LayOutElements() {
     win32::FontHandle font = win32::CreateMessageFont(dpi_);
     const auto fontHandle = reinterpret_cast<WPARAM>(
         font ? font.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
-    for (const win32::ElementLayout& element : win32::Elements()) {
-        const HWND control = Control(element.id);
-        const win32::Geometry geometry = win32::Scaled(win32::ClientGeometry(element), dpi_);
+    for (const ElementDescription& element : WindowElements()) {
+        const HWND control = Control(win32::ControlNamed(element.name));
+        const ElementGeometry geometry = win32::Scaled(win32::ClientGeometry(element), dpi_);
         SendMessageW(control, WM_SETFONT, fontHandle, TRUE);
         SetWindowPos(control, nullptr, geometry.x, geometry.y, geometry.width, geometry.height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
     // The controls no longer use the old font.
     font_ = std::move(font);
-    FitComboHeight(win32::Scaled(win32::ElementOf(ControlId::Combo1).geometry, dpi_).height);
+    FitComboHeight(win32::Scaled(win32::DescriptionOf(ControlId::Combo1).geometry, dpi_).height);
 }
 
 // A drop-down list sizes its field by the font; this gives the field the height of the table,
@@ -248,8 +239,7 @@ LRESULT Form1::OnNotify(const NMHDR& header) {
     if (header.hwndFrom == slider2_.Handle()) {
         return slider2_.CustomDraw(draw);
     }
-    if (header.hwndFrom == Control(ControlId::Command2) ||
-        header.hwndFrom == Control(ControlId::Command3)) {
+    if (IsKind(header.hwndFrom, ElementKind::WrappingButton)) {
         return win32::CustomDrawWrappingButton(draw);
     }
     return CDRF_DODEFAULT;
@@ -271,23 +261,27 @@ void Form1::OnActivate(bool active) {
 // Enter presses the focused button; elsewhere it presses nothing.
 LRESULT Form1::OnGetDefId() const {
     const HWND focus = GetFocus();
-    if (IsChild(window_, focus) && IsButton(static_cast<ControlId>(GetDlgCtrlID(focus)))) {
+    if (IsChild(window_, focus) &&
+        (IsKind(focus, ElementKind::Button) || IsKind(focus, ElementKind::WrappingButton))) {
         return MAKELRESULT(GetDlgCtrlID(focus), DC_HASDEFID);
     }
     return 0;
 }
 
-// Each trackbar is named after its frame, in its own window text as well, which some systems'
-// accessible objects read; the text field after its label.
+// Each named element is named by the caption of the element that names it; a trackbar, which
+// shows no text, in its own window text as well, which some systems' accessible objects read.
 void Form1::NameForScreenReaders() {
-    for (const auto& [slider, frame] : {std::pair(ControlId::Slider1, ControlId::Frame2),
-                                        {ControlId::Slider2, ControlId::Frame3}}) {
-        const std::wstring name = win32::WindowText(Control(frame));
-        SetWindowTextW(Control(slider), name.c_str());
-        accessibleTexts_.SetName(Control(slider), name);
+    for (const ElementDescription& element : WindowElements()) {
+        if (element.names.empty()) {
+            continue;
+        }
+        const HWND named = Control(win32::ControlNamed(element.names));
+        const std::wstring name = win32::WindowText(Control(win32::ControlNamed(element.name)));
+        if (IsKind(named, ElementKind::Slider)) {
+            SetWindowTextW(named, name.c_str());
+        }
+        accessibleTexts_.SetName(named, name);
     }
-    accessibleTexts_.SetName(Control(ControlId::Text1),
-                             win32::WindowText(Control(ControlId::Label9)));
 }
 
 // A trackbar's value for screen readers is what its panel shows: "Gain -2,5 db, Value 8".
@@ -327,11 +321,11 @@ std::string Form1::GetText(Element element) const {
 // frame disables each element in it. Focus on a control that goes grey moves to the connect
 // button, so that the keyboard still reaches the window.
 void Form1::SetEnabled(Element element, bool enabled) {
-    const ControlId id = win32::ControlFor(element);
+    const std::string_view name = ElementName(element);
     const HWND focus = GetFocus();
-    for (const win32::ElementLayout& layout : win32::Elements()) {
-        if (layout.id == id || layout.frame == id) {
-            EnableWindow(Control(layout.id), enabled);
+    for (const ElementDescription& described : WindowElements()) {
+        if (described.name == name || described.parent == name) {
+            EnableWindow(Control(win32::ControlNamed(described.name)), enabled);
         }
     }
     if (focus != nullptr && IsChild(window_, focus) && !IsWindowEnabled(focus)) {
@@ -361,7 +355,8 @@ void Form1::SetListIndex(int index) {
 }
 
 void Form1::ShowError(const std::string& text) {
-    MessageBoxW(window_, win32::ToWide(text).c_str(), kTitle, MB_OK | MB_ICONERROR);
+    MessageBoxW(window_, win32::ToWide(text).c_str(), win32::ToWide(kWindowTitle).c_str(),
+                MB_OK | MB_ICONERROR);
 }
 
 }  // namespace quellmark

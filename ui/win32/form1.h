@@ -10,6 +10,7 @@
 #include "gain_controller.h"
 #include "gain_trackbar.h"
 #include "gain_view.h"
+#include "port_list.h"
 #include "port_tooltips.h"
 #include "serial_port.h"
 #include "window_metrics.h"
@@ -22,7 +23,7 @@ class Form1 final : public GainView {
 public:
     // Creates the window, hidden, in its start-up state. `describePorts` tells what each port in
     // the list leads to, asked whenever the list opens.
-    Form1(std::unique_ptr<SerialPort> port, win32::PortDescriber describePorts);
+    Form1(std::unique_ptr<SerialPort> port, PortDescriber describePorts);
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
     ~Form1() override;
@@ -41,8 +42,7 @@ public:
     void ShowError(const std::string& text) override;
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     void CreateElements();
     void SetIcons();

@@ -2,7 +2,11 @@
 
 #include <commctrl.h>
 
+#include <string>
 #include <utility>
+#include <vector>
+
+#include "text_conversion.h"
 
 namespace quellmark::win32 {
 
@@ -37,7 +41,10 @@ void PortTooltips::OnDropDown() {
         return;
     }
     RemoveTools();
-    std::vector<std::wstring> texts = describe_();
+    std::vector<std::wstring> texts;
+    for (const std::string& text : describe_()) {
+        texts.push_back(ToWide(text));
+    }
     const auto entries = SendMessageW(list_, LB_GETCOUNT, 0, 0);
     for (LRESULT entry = 0; entry < entries && std::cmp_less(entry, texts.size()); ++entry) {
         TOOLINFOW tool = Tool(list_, static_cast<UINT_PTR>(entry));

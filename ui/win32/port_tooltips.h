@@ -2,14 +2,9 @@
 
 #include <windows.h>
 
-#include <functional>
-#include <string>
-#include <vector>
+#include "port_list.h"
 
 namespace quellmark::win32 {
-
-// The tooltip texts of ports 1, 2, ... in order: the device behind each.
-using PortDescriber = std::function<std::vector<std::wstring>()>;
 
 // Tooltips on the entries of a drop-down list: while the list is open, the entry under the mouse
 // shows what its port leads to, looked up each time the list opens, as adapters come and go.

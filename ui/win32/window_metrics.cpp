@@ -10,7 +10,7 @@ int Scaled(int pixels, UINT dpi) {
 
 }  // namespace
 
-Geometry Scaled(const Geometry& geometry, UINT dpi) {
+ElementGeometry Scaled(const ElementGeometry& geometry, UINT dpi) {
     return {Scaled(geometry.x, dpi), Scaled(geometry.y, dpi), Scaled(geometry.width, dpi),
             Scaled(geometry.height, dpi)};
 }

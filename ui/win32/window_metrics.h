@@ -6,14 +6,14 @@
 #include <type_traits>
 
 #include "dpi_functions.h"
-#include "element_table.h"
+#include "window_table.h"
 
 namespace quellmark::win32 {
 
 constexpr UINT kDesignDpi = 96;
 
 // Pixels at 96 dpi scaled to `dpi`.
-Geometry Scaled(const Geometry& geometry, UINT dpi);
+ElementGeometry Scaled(const ElementGeometry& geometry, UINT dpi);
 
 // The dpi of the system: that of every monitor where Windows has no per-monitor dpi.
 UINT SystemDpi();

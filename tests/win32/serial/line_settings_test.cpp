@@ -83,14 +83,18 @@ TEST(ModemLineSettings, TheSameLineFromAZeroedAndFromADirtyDcb) {
 
 // COM10 and above open only through the device namespace; broadcasts name the port without it.
 TEST(DeviceNameForPort, DeviceNamespaceNamesUnlessTheEnvironmentNamesAnother) {
-    const auto environment = [](const wchar_t* name) {
-        return std::wstring(name) == L"QUELLMARK_COM3" ? L"\\\\.\\COM12" : L"";
+    const auto environment = [](const char* name) {
+        return std::string(name) == "QUELLMARK_COM3" ? "\\\\.\\COM12" : "";
     };
     const std::pair<int, std::wstring> cases[] = {
         {1, L"\\\\.\\COM1"}, {10, L"\\\\.\\COM10"}, {3, L"\\\\.\\COM12"}, {0, L""}, {11, L""}};
     for (const auto& [number, device] : cases) {
         EXPECT_EQ(DeviceNameForPort(number, environment), device) << number;
     }
+    // The system's environment, by way of UTF-8.
+    SetEnvironmentVariableW(L"QUELLMARK_COM4", L"Z:\\tmp\\Ger\u00e4t");
+    EXPECT_EQ(DeviceNameForPort(4, SystemEnvironment), L"Z:\\tmp\\Ger\u00e4t");
+    SetEnvironmentVariableW(L"QUELLMARK_COM4", nullptr);
     EXPECT_EQ(PortNameOf(L"\\\\.\\COM10"), L"COM10");
     EXPECT_EQ(PortNameOf(L"Z:\\dev\\pts\\3"), L"Z:\\dev\\pts\\3");
 }

@@ -15,11 +15,11 @@
 namespace quellmark {
 namespace {
 
-const std::wstring kNone = L"Kein Ger\u00e4t";
+const std::string kNone = "Kein Ger\u00e4t";
 
 // The ten texts: `described` for the ports it names, "Kein Gerät" for the others.
-std::vector<std::wstring> Texts(const std::map<int, std::wstring>& described) {
-    std::vector<std::wstring> texts(10, kNone);
+std::vector<std::string> Texts(const std::map<int, std::string>& described) {
+    std::vector<std::string> texts(10, kNone);
     for (const auto& [port, text] : described) {
         texts[static_cast<std::size_t>(port - 1)] = text;
     }
@@ -29,8 +29,8 @@ std::vector<std::wstring> Texts(const std::map<int, std::wstring>& described) {
 struct DescriptionCase {
     const char* name;
     PortRegistry registry;
-    std::map<std::wstring, std::wstring> environment;
-    std::map<int, std::wstring> expected;
+    std::map<std::string, std::string> environment;
+    std::map<int, std::string> expected;
 };
 
 const DescriptionCase kCases[] = {
@@ -39,27 +39,27 @@ const DescriptionCase kCases[] = {
      {{{L"COM1", L"\\Device\\Serial0"},
        {L"COM3", L"\\Device\\USBSER000"},
        {L"COM10", L"\\Device\\VCP0"}},
-      {{L"COM3", L"USB-SERIAL CH340 (COM3)"}}},
+      {{L"COM3", L"USB-Seriell \u00fcber CH340 (COM3)"}}},
      {},
-     {{1, L"\\Device\\Serial0 (COM1)"},
-      {3, L"USB-SERIAL CH340 (COM3)"},
-      {10, L"\\Device\\VCP0 (COM10)"}}},
+     {{1, "\\Device\\Serial0 (COM1)"},
+      {3, "USB-Seriell \u00fcber CH340 (COM3)"},
+      {10, "\\Device\\VCP0 (COM10)"}}},
     {"port names in any case; empty texts and ports above 10 say nothing",
      {{{L"com4", L"\\Device\\Serial1"}, {L"COM12", L"\\Device\\VCP1"}},
       {{L"Com4", L""}, {L"COM5", L""}, {L"COM12", L"USB Serial Port (COM12)"}}},
      {},
-     {{4, L"\\Device\\Serial1 (COM4)"}}},
+     {{4, "\\Device\\Serial1 (COM4)"}}},
     {"a device named by the variable, present or not",
      {{{L"COM2", L"\\Device\\Serial1"}}, {{L"COM2", L"Kommunikationsanschluss (COM2)"}}},
-     {{L"QUELLMARK_COM2", L"\\\\.\\COM12"}, {L"QUELLMARK_COM7", L"Z:\\dev\\pts\\3"}},
-     {{2, L"\\\\.\\COM12 (QUELLMARK_COM2)"}, {7, L"Z:\\dev\\pts\\3 (QUELLMARK_COM7)"}}},
+     {{"QUELLMARK_COM2", "\\\\.\\COM12"}, {"QUELLMARK_COM7", "Z:\\dev\\pts\\3"}},
+     {{2, "\\\\.\\COM12 (QUELLMARK_COM2)"}, {7, "Z:\\dev\\pts\\3 (QUELLMARK_COM7)"}}},
 };
 
 TEST(PortDescriptionsTest, TenTextsFromRegistryFriendlyNamesAndEnvironment) {
     for (const DescriptionCase& test : kCases) {
-        const EnvironmentLookup environment = [&test](const wchar_t* name) {
+        const EnvironmentLookup environment = [&test](const char* name) {
             const auto found = test.environment.find(name);
-            return found == test.environment.end() ? std::wstring() : found->second;
+            return found == test.environment.end() ? std::string() : found->second;
         };
         EXPECT_EQ(DescribePorts(test.registry, environment), Texts(test.expected)) << test.name;
     }
@@ -108,10 +108,10 @@ private:
 // machines) and the two installed here.
 TEST(PortDescriptionsTest, SystemPortsAreReadFromTheDeviceMapAndThePortsClass) {
     const InstalledPorts installed;
-    const std::vector<std::wstring> texts = DescribeSystemPorts();
+    const std::vector<std::string> texts = DescribeSystemPorts();
     ASSERT_EQ(texts.size(), 10u);
-    EXPECT_EQ(texts[5], L"\\Device\\QuellmarkTest (COM6)");
-    EXPECT_EQ(texts[7], L"USB-SERIAL CH340 (COM8)");
+    EXPECT_EQ(texts[5], "\\Device\\QuellmarkTest (COM6)");
+    EXPECT_EQ(texts[7], "USB-SERIAL CH340 (COM8)");
     EXPECT_EQ(texts[8], kNone);
 }
 

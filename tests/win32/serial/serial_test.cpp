@@ -14,6 +14,7 @@
 #include "far_end.h"
 #include "message_pump.h"
 #include "stuck_read.h"
+#include "text_conversion.h"
 #include "win32_serial_port.h"
 
 namespace quellmark {
@@ -149,7 +150,8 @@ TEST_F(Win32SerialPortTest, TheRemovalOfTheOpenPortClosesItOthersChangeNothing) 
         NewTerminal();
         openAtEvents_.clear();
         ASSERT_TRUE(port_.Open());
-        std::wstring name = c.sameName ? SystemEnvironment(L"QUELLMARK_COM1") : L"COM7";
+        std::wstring name =
+            c.sameName ? win32::ToWide(SystemEnvironment("QUELLMARK_COM1")) : L"COM7";
         if (c.lowerCase) {
             CharLowerW(name.data());
         }

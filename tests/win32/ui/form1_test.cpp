@@ -6,14 +6,17 @@
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
+#include <map>
 #include <memory>
 #include <new>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <tuple>
 #include <vector>
 
+#include "expected_window.h"
 #include "fake_serial_port.h"
 #include "form1.h"
 #include "message_loop.h"
@@ -38,6 +41,7 @@ struct Form1Test : ::testing::Test {
 
     HWND At(ControlId id) const { return GetDlgItem(window, win32::IdOf(id)); }
     std::string Text(ControlId id) const { return win32::ToUtf8(win32::WindowText(At(id))); }
+    std::string Text(const char* name) const { return Text(win32::ControlNamed(name)); }
     void Press(ControlId button) const { SendMessageW(At(button), BM_CLICK, 0, 0); }
     // Posted, then taken from the queue as input is.
     void Deliver(HWND target, UINT message, WPARAM wParam, LPARAM lParam) const {
@@ -53,33 +57,31 @@ struct Form1Test : ::testing::Test {
     }
 
     testing::FakeSerialPort* fake = new testing::FakeSerialPort;  // owned by the window
-    Form1 form{std::unique_ptr<SerialPort>(fake), [] { return std::vector<std::wstring>(); }};
+    Form1 form{std::unique_ptr<SerialPort>(fake), [] { return std::vector<std::string>(); }};
     HWND window = form.Handle();
 };
 
-// Each element: its frame (None: the window), its place in that frame at 96 dpi, its text at
-// start-up (under German number formats) and whether it is usable before connecting.
-const std::tuple<ControlId, ControlId, win32::Geometry, const char*, bool> kElements[] = {
-    {Frame1, None, {8, 8, 129, 105}, "Schnittstelle", true},
-    {Combo1, Frame1, {8, 16, 113, 21}, "COM 1", true},
-    {Label9, Frame1, {8, 40, 81, 19}, "Kanal Nr.", true},
-    {Text1, Frame1, {88, 40, 33, 19}, "A", true},
-    {Command1, Frame1, {8, 64, 113, 33}, "Verbinden", true},
-    {Command2, None, {16, 120, 113, 33}, "Aktuelle Werte auslesen", false},
-    {Command3, None, {16, 160, 113, 33}, "Einstellungen Speichern", false},
-    {Frame2, None, {144, 8, 177, 473}, "TX Gain", false},
-    {Slider1, Frame2, {8, 16, 41, 449}, "TX Gain", false},
-    {Label3, Frame2, {48, 424, 49, 17}, "Gain : ", false},
-    {Label1, Frame2, {96, 424, 73, 17}, "-6,5 db", false},
-    {Label4, Frame2, {48, 440, 49, 17}, "Value : ", false},
-    {Label2, Frame2, {96, 440, 73, 17}, "243", false},
-    {Frame3, None, {328, 8, 177, 473}, "RX Gain", false},
-    {Slider2, Frame3, {8, 16, 41, 449}, "RX Gain", false},
-    {Label6, Frame3, {48, 424, 49, 17}, "Gain : ", false},
-    {Label7, Frame3, {96, 424, 73, 17}, "0 db", false},
-    {Label5, Frame3, {48, 440, 49, 17}, "Value : ", false},
-    {Label8, Frame3, {96, 440, 73, 17}, "48", false},
-};
+using testing::kExpectedElements;
+
+constexpr SIZE kSize{testing::kExpectedWidth, testing::kExpectedHeight};
+
+std::vector<LONG> ClientSizeAt(UINT dpi) {
+    return {MulDiv(kSize.cx, dpi, 96), MulDiv(kSize.cy, dpi, 96)};
+}
+
+std::vector<LONG> ClientSize(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    return {client.right, client.bottom};
+}
+
+HWND Find(HWND window, const char* name) {
+    return GetDlgItem(window, win32::IdOf(win32::ControlNamed(name)));
+}
+
+bool IsTrackbar(const testing::ExpectedElement& element) {
+    return std::string_view(element.name).starts_with("Slider");
+}
 
 // Each element where the table puts it at `dpi`, drawn in the message font of that dpi (a font
 // freed under a control reads back as nothing), and the port list open without a scroll bar.
@@ -93,24 +95,23 @@ void ExpectLaidOutAt(HWND window, UINT dpi) {
     };
     const LONG fontHeight = heightOf(win32::CreateMessageFont(dpi).get());
     ASSERT_NE(fontHeight, 0);
-    const auto at = [window](ControlId id) { return GetDlgItem(window, win32::IdOf(id)); };
-    for (const auto& [id, frame, geometry, text, enabled] : kElements) {
+    for (const auto& element : kExpectedElements) {
+        SCOPED_TRACE(element.name);
+        const HWND control = Find(window, element.name);
         RECT rect{};
-        GetWindowRect(at(id), &rect);
-        MapWindowPoints(nullptr, frame == None ? window : at(frame),
+        GetWindowRect(control, &rect);
+        MapWindowPoints(nullptr, element.parent ? Find(window, element.parent) : window,
                         reinterpret_cast<POINT*>(&rect), 2);
         EXPECT_EQ(
             std::vector({rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top}),
-            std::vector({scaled(geometry.x), scaled(geometry.y), scaled(geometry.width),
-                         scaled(geometry.height)}))
-            << win32::IdOf(id);
-        if (id != Slider1 && id != Slider2) {  // a trackbar draws no text and keeps no font
-            EXPECT_EQ(heightOf(reinterpret_cast<HGDIOBJ>(SendMessageW(at(id), WM_GETFONT, 0, 0))),
-                      fontHeight)
-                << win32::IdOf(id);
+            std::vector({scaled(element.x), scaled(element.y), scaled(element.width),
+                         scaled(element.height)}));
+        if (!IsTrackbar(element)) {  // a trackbar draws no text and keeps no font
+            EXPECT_EQ(heightOf(reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0))),
+                      fontHeight);
         }
     }
-    const HWND combo = at(Combo1);
+    const HWND combo = Find(window, "Combo1");
     COMBOBOXINFO combobox{};
     combobox.cbSize = sizeof(combobox);
     ASSERT_TRUE(GetComboBoxInfo(combo, &combobox));
@@ -137,16 +138,15 @@ TEST_F(Form1Test, StartsAsShownAtTheSystemDpi) {
     ASSERT_EQ(win32::WindowDpi(window), dpi);
     EXPECT_EQ(win32::WindowText(window), L"Quellmark");
     EXPECT_EQ(FindWindowExW(At(Combo1), nullptr, L"Edit", nullptr), nullptr) << "selection only";
-    for (const auto& [id, frame, geometry, text, enabled] : kElements) {
-        EXPECT_EQ(Text(id), text) << win32::IdOf(id);
+    // A trackbar's window text is its name for screen readers.
+    for (const auto& element : kExpectedElements) {
+        EXPECT_EQ(Text(element.name), IsTrackbar(element) ? Text(element.namedBy) : element.text)
+            << element.name;
     }
-    RECT client{};
-    GetClientRect(window, &client);
-    EXPECT_EQ(std::vector({client.right, client.bottom}),
-              std::vector<LONG>({MulDiv(514, dpi, 96), MulDiv(491, dpi, 96)}));
+    EXPECT_EQ(ClientSize(window), ClientSizeAt(dpi));
     RECT outer{};
     GetWindowRect(window, &outer);
-    const SIZE size = win32::WindowSizeFor({514, 491}, GetWindowLongW(window, GWL_STYLE),
+    const SIZE size = win32::WindowSizeFor(kSize, GetWindowLongW(window, GWL_STYLE),
                                            GetWindowLongW(window, GWL_EXSTYLE), dpi);
     EXPECT_EQ(std::vector({outer.right - outer.left, outer.bottom - outer.top}),
               std::vector<LONG>({size.cx, size.cy}));
@@ -177,7 +177,7 @@ TEST_F(Form1Test, TakesTheSuggestedRectangleWhenTheDpiChanges) {
     };
     for (const auto& [dpi, corner, extra] : changes) {
         SCOPED_TRACE(::testing::Message() << dpi << " dpi");
-        const SIZE frame = win32::WindowSizeFor({514, 491}, style, 0, dpi);
+        const SIZE frame = win32::WindowSizeFor(kSize, style, 0, dpi);
         RECT suggested{corner.x, corner.y, corner.x + frame.cx + extra.cx,
                        corner.y + frame.cy + extra.cy};
         SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
@@ -194,11 +194,8 @@ TEST_F(Form1Test, TakesTheSuggestedRectangleWhenTheDpiChanges) {
                  std::min<LONG>(suggested.bottom, corner.y + GetSystemMetrics(SM_CYMAXTRACK))}));
         // Wine draws every frame at the system dpi, so only there the client area comes out as
         // Windows computes it; on Windows the frame follows the window's dpi.
-        RECT client{};
-        GetClientRect(window, &client);
         if (dpi == win32::SystemDpi() && extra.cx == 0) {
-            EXPECT_EQ(std::vector({client.right, client.bottom}),
-                      std::vector<LONG>({MulDiv(514, dpi, 96), MulDiv(491, dpi, 96)}));
+            EXPECT_EQ(ClientSize(window), ClientSizeAt(dpi));
         }
         ExpectLaidOutAt(window, dpi);
         EXPECT_EQ(iconSize(ICON_SMALL), win32::SystemMetric(SM_CXSMICON, dpi));
@@ -209,11 +206,16 @@ TEST_F(Form1Test, TakesTheSuggestedRectangleWhenTheDpiChanges) {
 // Tab visits the controls in the window's order, and comes round again.
 TEST_F(Form1Test, TabVisitsTheControlsInOrder) {
     Press(Command1);
-    const ControlId order[] = {Combo1, Command1, Slider1, Slider2, Text1, Command2, Command3};
-    SetFocus(At(Command3));
-    for (const ControlId next : order) {
+    std::map<int, const char*> order;
+    for (const auto& element : kExpectedElements) {
+        if (element.tabPosition > 0) {
+            order[element.tabPosition] = element.name;
+        }
+    }
+    SetFocus(Find(window, order.rbegin()->second));
+    for (const auto& [position, next] : order) {
         Key(VK_TAB);
-        EXPECT_EQ(GetFocus(), At(next)) << win32::IdOf(next);
+        EXPECT_EQ(GetFocus(), Find(window, next)) << next;
     }
 }
 
@@ -221,8 +223,10 @@ TEST_F(Form1Test, TabVisitsTheControlsInOrder) {
 // Focus on a control that goes grey moves to Command1.
 TEST_F(Form1Test, ConnectingEnablesEverythingAndLosingTheDeviceGoesBack) {
     const auto expectUsable = [&](bool connected) {
-        for (const auto& [id, frame, geometry, text, enabled] : kElements) {
-            EXPECT_EQ(IsWindowEnabled(At(id)) != 0, connected || enabled) << win32::IdOf(id);
+        for (const auto& element : kExpectedElements) {
+            EXPECT_EQ(IsWindowEnabled(Find(window, element.name)) != 0,
+                      connected || element.enabled)
+                << element.name;
         }
     };
     expectUsable(false);

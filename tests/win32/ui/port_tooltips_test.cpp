@@ -35,18 +35,18 @@ std::wstring ShownTooltip() {
 // With the list open, the mouse on an entry shows what its port leads to, as the window's starter
 // says when the list opens; an adapter that has gone is told at the next opening.
 TEST(PortTooltipsTest, EntryUnderTheMouseShowsWhatItsPortLeadsTo) {
-    std::vector<std::wstring> ports(10, L"Kein Ger\u00e4t");
-    ports[0] = L"\\Device\\Serial0 (COM1)";
+    std::vector<std::string> ports(10, "Kein Ger\u00e4t");
+    ports[0] = "\\Device\\Serial0 (COM1)";
     testing::ShownForm form(ports);
     const HWND combo = form.At(Combo1);
     COMBOBOXINFO info{};
     info.cbSize = sizeof(info);
     GetComboBoxInfo(combo, &info);
     // What COM 3 leads to when the list opens, the entry under the mouse and the tip shown.
-    const std::tuple<std::wstring, int, std::wstring> hovers[] = {
-        {L"USB-SERIAL CH340 (COM3)", 2, L"USB-SERIAL CH340 (COM3)"},
-        {L"USB-SERIAL CH340 (COM3)", 0, L"\\Device\\Serial0 (COM1)"},
-        {L"Kein Ger\u00e4t", 2, L"Kein Ger\u00e4t"},
+    const std::tuple<std::string, int, std::wstring> hovers[] = {
+        {"USB-SERIAL CH340 (COM3)", 2, L"USB-SERIAL CH340 (COM3)"},
+        {"USB-SERIAL CH340 (COM3)", 0, L"\\Device\\Serial0 (COM1)"},
+        {"Kein Ger\u00e4t", 2, L"Kein Ger\u00e4t"},
     };
     for (const auto& [port3, entry, text] : hovers) {
         SCOPED_TRACE(entry);

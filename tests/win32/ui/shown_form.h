@@ -17,7 +17,7 @@ namespace quellmark::testing {
 
 // The window on a fake port, shown, with the ports described by `ports`.
 struct ShownForm {
-    explicit ShownForm(std::vector<std::wstring> ports = {})
+    explicit ShownForm(std::vector<std::string> ports = {})
         : describedPorts(std::move(ports)),
           form(std::unique_ptr<SerialPort>(fake), [this] { return describedPorts; }) {
         ShowWindow(window, SW_SHOW);
@@ -26,7 +26,7 @@ struct ShownForm {
 
     HWND At(win32::ControlId id) const { return GetDlgItem(window, win32::IdOf(id)); }
 
-    std::vector<std::wstring> describedPorts;
+    std::vector<std::string> describedPorts;
     FakeSerialPort* fake = new FakeSerialPort;  // owned by the window
     Form1 form;
     HWND window = form.Handle();

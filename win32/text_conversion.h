@@ -7,7 +7,8 @@
 
 namespace quellmark::win32 {
 
-// Window texts are UTF-16, the controller's are UTF-8.
+// Windows' texts are UTF-16, the program's UTF-8. A sequence that is not valid UTF-8 becomes
+// U+FFFD.
 std::wstring ToWide(std::string_view utf8);
 std::string ToUtf8(std::wstring_view wide);
 
