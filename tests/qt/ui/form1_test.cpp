@@ -48,9 +48,16 @@ TEST_F(Form1Test, StartsAsShown) {
             EXPECT_EQ(Accessible(Find(element.name), QAccessible::Name), Text(element.namedBy));
         }
     }
-    const auto* combo = Find<QComboBox>("Combo1");
+    auto* combo = Find<QComboBox>("Combo1");
     EXPECT_EQ(combo->count(), 10);
     EXPECT_EQ(combo->itemText(9), "COM 10");
+    // Looked up when the list opens: a device named after the window started shows too.
+    const PortDevice device(3, "/tmp/modem");
+    combo->showPopup();
+    EXPECT_EQ(combo->itemData(2, Qt::ToolTipRole).toString(), "/tmp/modem (QUELLMARK_COM3)");
+    combo->hidePopup();
+    // Built in: the window needs nothing installed to show it. Its dark blue ground.
+    EXPECT_EQ(form->windowIcon().pixmap(32).toImage().pixelColor(16, 4), QColor(0x2d, 0x4f, 0x6c));
     EXPECT_TRUE(fake.writes.empty());
 }
 
@@ -165,20 +172,6 @@ TEST_F(Form1Test, QtsOwnTextsAreGermanWhateverTheLocale) {
         << menu->actions().at(0)->text().toStdString();
 }
 
-// Built in: the window needs nothing installed to show it. Its dark blue ground.
-TEST_F(Form1Test, WindowShowsTheProgramsIcon) {
-    EXPECT_EQ(form->windowIcon().pixmap(32).toImage().pixelColor(16, 4), QColor(0x2d, 0x4f, 0x6c));
-}
-
-// Looked up when the list opens: a device named after the window started shows too.
-TEST_F(Form1Test, EachPortShowsItsDeviceAsTooltipWhenTheListOpens) {
-    const PortDevice device(3, "/tmp/modem");
-    auto* combo = Find<QComboBox>("Combo1");
-    combo->showPopup();
-    EXPECT_EQ(combo->itemData(2, Qt::ToolTipRole).toString(), "/tmp/modem (QUELLMARK_COM3)");
-    combo->hidePopup();
-}
-
 // The widest values that elements show besides their captions, which the element table holds.
 const std::pair<const char*, const char*> kWidestValues[] = {
     {"Command1", "Trennen"}, {"Combo1", "COM 10"}, {"Label1", "-6,5 db"},
@@ -237,10 +230,6 @@ struct FontFitTest : Form1Test, ::testing::WithParamInterface<double> {
 };
 
 TEST_P(FontFitTest, EveryTextShowsWholeAndNothingOverlaps) {
-    // The table's geometry is checked at start-up, at the reference font; other fonts grow it.
-    EXPECT_EQ(form->size() == QSize(testing::kExpectedWidth, testing::kExpectedHeight),
-              GetParam() == original.pointSizeF())
-        << Show(form->rect());
     std::vector texts(std::begin(kWidestValues), std::end(kWidestValues));
     for (const auto& element : kExpectedElements) {
         if (*element.text && !qobject_cast<QGroupBox*>(Find(element.name))) {
