@@ -130,6 +130,12 @@ TEST_F(Form1Test, EnterPressesTheFocusedButton) {
     QKeyEvent held(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, {}, true);
     QApplication::sendEvent(Find("Command1"), &held);
     EXPECT_EQ(State(), kDisconnected);
+    // A port that cannot be opened, busy or absent, shows the error box and stays disconnected.
+    fake.openSucceeds = false;
+    QTest::keyClick(Find("Command1"), Qt::Key_Return);
+    EXPECT_EQ(std::exchange(boxes, {}),
+              QStringList{"Quellmark|3|1024|Fehler beim Öffnen des Comports!"});
+    EXPECT_EQ(State(), kDisconnected);
 }
 
 // The darkest pixel of what `widget` draws, as lightness from 0 (black) to 255.
