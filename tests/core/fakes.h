@@ -36,10 +36,7 @@ public:
 
 // A controller after start-up on a fake window and a fake port; the log holds the start-up calls.
 struct Rig {
-    explicit Rig(const std::string& separator = ".")
-        : controller(view, std::unique_ptr<FakeSerialPort>(port), separator) {
-        controller.OnStartup();
-    }
+    Rig() : controller(view, std::unique_ptr<FakeSerialPort>(port), ".") { controller.OnStartup(); }
     // The calls the toggle makes; the log is left empty.
     CallLog Toggle() {
         view.log.clear();

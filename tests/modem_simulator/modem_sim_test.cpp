@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <variant>
 #include <vector>
 
 #include "options.h"
@@ -38,34 +37,6 @@ TEST(ModemTest, AnswersEachCommandPerChannel) {
         const std::vector<Exchange> answered = responder.Feed(std::string(command) + "\r");
         ASSERT_EQ(answered.size(), 1u) << command;
         EXPECT_EQ(answered[0].pieces, std::vector<std::string>{answer}) << command;
-    }
-}
-
-// The arguments after the program's name, as a shell hands them over.
-std::variant<Options, std::string> Parse(std::vector<std::string> arguments) {
-    arguments.insert(arguments.begin(), "quellmark-modem-sim");
-    std::vector<char*> argv;
-    for (std::string& argument : arguments) {
-        argv.push_back(argument.data());
-    }
-    return ParseOptions(int(argv.size()), argv.data());
-}
-
-// Values that parse are exercised by the end-to-end tests, which start the simulator with them.
-TEST(OptionsTest, ReportsWhatIsWrong) {
-    const std::pair<std::vector<std::string>, std::string> errors[] = {
-        {{"--tx", "256"}, "bad value for --tx: 256"},
-        {{"--delay-ms", "-1"}, "bad value for --delay-ms: -1"},
-        {{"--log", ""}, "bad value for --log: "},
-        {{"--chunks", "--seed"}, "missing value for --seed"},
-        {{"--colour"}, "unknown option: --colour"},
-        {{"-x"}, "unknown option: -x"},
-        {{"--noise", "modem"}, "unknown option: modem"},
-    };
-    for (const auto& [arguments, message] : errors) {
-        const auto parsed = Parse(arguments);
-        const auto* error = std::get_if<std::string>(&parsed);
-        EXPECT_EQ(error ? *error : "no error", message);
     }
 }
 

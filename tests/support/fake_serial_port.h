@@ -18,7 +18,6 @@ public:
 
     void SetEventHandler(std::function<void()> handler) override { handler_ = std::move(handler); }
     void SetPortNumber(int number) override {
-        portNumber = number;
         log_.push_back("SetPortNumber " + std::to_string(number));
     }
     bool Open() override {
@@ -48,7 +47,6 @@ public:
 
     bool openSucceeds = true;
     bool open = false;
-    int portNumber = 0;
     std::vector<std::string> writes;
     std::string incoming;
 

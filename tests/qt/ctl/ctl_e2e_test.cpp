@@ -9,11 +9,13 @@
 #include <QTest>
 #include <memory>
 
+#include "port_device.h"
 #include "pseudo_terminal.h"
 
 namespace quellmark {
 namespace {
 
+using test_support::PortDevice;
 using test_support::PseudoTerminal;
 
 struct CtlResult {
@@ -22,15 +24,12 @@ struct CtlResult {
     qint64 ms;
 };
 
-// quellmark-ctl as a shell starts it, with German number formats and `environment` added.
+// quellmark-ctl as a shell starts it, with German number formats.
 class CtlProcess : public QProcess {
 public:
-    explicit CtlProcess(const QStringList& args, const QStringList& environment = {}) {
+    explicit CtlProcess(const QStringList& args) {
         QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
         variables.insert("LC_ALL", "de_DE.UTF-8");
-        for (const QString& entry : environment) {
-            variables.insert(entry.section('=', 0, 0), entry.section('=', 1));
-        }
         setProcessEnvironment(variables);
         clock.start();
         start(QUELLMARK_CTL_PATH, args);
@@ -72,8 +71,8 @@ protected:
             5000);
         return log;
     }
-    static CtlResult Run(const QStringList& args, const QStringList& environment = {}) {
-        CtlProcess ctl(args, environment);
+    static CtlResult Run(const QStringList& args) {
+        CtlProcess ctl(args);
         EXPECT_TRUE(ctl.Finished()) << "still running: " << args.join(' ').toStdString();
         return ctl.Result();
     }
@@ -91,13 +90,10 @@ TEST_F(CtlTest, ArgumentsSendTheirLinesOrAreRefusedWithNothingSent) {
     const std::pair<QStringList, std::string> accepted[] = {
         {{"--tx", "10,5"}, "gsm+ A at+vgt=21\r"},
         {{"--tx", "10.5"}, "gsm+ A at+vgt=21\r"},
-        {{"--tx=-6,5"}, "gsm+ A at+vgt=243\r"},
-        {{"--tx", "-0.5"}, "gsm+ A at+vgt=255\r"},
-        {{"--tx", "0"}, "gsm+ A at+vgt=0\r"},
+        {{"--rx", "6", "--tx=-6,5"}, "gsm+ A at+vgt=243\rgsm+ A at+vgr=0\r"},
+        {{"--tx", "-0.5", "--rx=-22"}, "gsm+ A at+vgt=255\rgsm+ A at+vgr=224\r"},
+        {{"--tx", "0", "--rx", "-2,0"}, "gsm+ A at+vgt=0\rgsm+ A at+vgr=64\r"},
         {{"--tx", "51,0"}, "gsm+ A at+vgt=102\r"},
-        {{"--rx", "6"}, "gsm+ A at+vgr=0\r"},
-        {{"--rx=-22"}, "gsm+ A at+vgr=224\r"},
-        {{"--rx", "-2,0"}, "gsm+ A at+vgr=64\r"},
         {{"--store", "-c", "B 1,C"}, "gsm+ B 1 at&w\rgsm+ C at&w\r"},
         {{"--store", "--tx", "1", "--channel", "D", "--rx", "0"},
          "gsm+ D at+vgt=2\rgsm+ D at+vgr=48\rgsm+ D at&w\r"},
@@ -149,8 +145,8 @@ TEST_F(CtlTest, SetStoreAndReadSeveralChannelsWithRepliesInEveryStyle) {
         EXPECT_EQ(set.out,
                   "A: TX 10,5 db (21), RX -4 db (80)\nB: TX 10,5 db (21), RX -4 db (80)\n"
                   "C: TX 10,5 db (21), RX -4 db (80)\n");
-        const CtlResult json =
-            Run({"2", "--read", "--json", "-c", "D,B"}, {"QUELLMARK_COM2=" + Modem()});
+        const PortDevice com2(2, Modem().toStdString());
+        const CtlResult json = Run({"2", "--read", "--json", "-c", "D,B"});
         ASSERT_EQ(json.status, 0) << json.err;
         EXPECT_EQ(json.out, R"([{"channel":"D","tx":{"db":0,"value":0},"rx":{"db":-2,"value":70}},)"
                             R"({"channel":"B","tx":{"db":10.5,"value":21},)"
@@ -207,13 +203,14 @@ TEST_F(CtlTest, PortsThatCannotBeOpened) {
     ASSERT_TRUE(holder.open(QIODevice::ReadWrite));
     const QString absent = dir.filePath("absent");
     const std::string cannot = " lässt sich nicht öffnen: ";
-    const std::tuple<QStringList, QStringList, std::string> cases[] = {
-        {{absent}, {}, absent.toStdString() + cannot},
-        {{"7"}, {"QUELLMARK_COM7=" + absent}, "COM 7 (" + absent.toStdString() + ")" + cannot},
-        {{busy}, {}, busy.toStdString() + cannot + "belegt"},
+    const PortDevice com7(7, absent.toStdString());
+    const std::pair<QString, std::string> cases[] = {
+        {absent, absent.toStdString() + cannot},
+        {"7", "COM 7 (" + absent.toStdString() + ")" + cannot},
+        {busy, busy.toStdString() + cannot + "belegt"},
     };
-    for (const auto& [args, environment, message] : cases) {
-        const CtlResult result = Run(args + QStringList{"--read"}, environment);
+    for (const auto& [port, message] : cases) {
+        const CtlResult result = Run({port, "--read"});
         EXPECT_EQ(result.status, 3);
         EXPECT_TRUE(result.err.starts_with("quellmark-ctl: " + message)) << result.err;
         EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;

@@ -1,5 +1,3 @@
-#include <QSerialPort>
-
 #include <sys/resource.h>
 
 #include "port_device.h"
@@ -83,16 +81,6 @@ protected:
     PseudoTerminal pty;
     const PortDevice device{1, pty.DevicePath()};
 };
-
-// QSerialPort's lock file makes the device busy for any other opener, in this process or another.
-TEST_F(FaultTest, BusyDeviceShowsTheErrorAndStaysDisconnected) {
-    QSerialPort holder(QString::fromStdString(pty.DevicePath()));
-    ASSERT_TRUE(holder.open(QIODevice::ReadWrite));
-    Click("Command1");
-    EXPECT_EQ(std::exchange(boxes, {}),
-              QStringList{"Quellmark|3|1024|Fehler beim Öffnen des Comports!"});
-    EXPECT_EQ(State(), kDisconnected);
-}
 
 TEST_F(FaultTest, TenMegabytesWithoutALineEndKeepMemoryBoundedAndTheWindowUsable) {
     Click("Command1");
