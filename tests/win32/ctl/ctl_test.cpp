@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 
 #include "far_end.h"
 #include "text_conversion.h"
@@ -105,6 +106,20 @@ TEST_F(CtlTest, SetStoreAndReadAreByteExact) {
         expectedLog += c.sent;
         ASSERT_EQ(Log(expectedLog.size()), expectedLog);
     }
+}
+
+// Each channel waits its whole time-out, never less, and the program ends soon after the last.
+TEST_F(CtlTest, DeviceThatNeverAnswersEndsEachChannelAtTheTimeout) {
+    const std::string device = win32::ToUtf8(far_.OpenTerminal());
+    const ULONGLONG start = GetTickCount64();
+    const CtlResult result = RunCtl(device + " -c A,B --read --timeout 0,4");
+    const ULONGLONG elapsed = GetTickCount64() - start;
+    EXPECT_EQ(result.status, 4u) << result.err;
+    EXPECT_EQ(result.out,
+              "A: TX keine Antwort, RX keine Antwort\nB: TX keine Antwort, RX keine Antwort\n");
+    EXPECT_EQ(far_.Receive(), "gsm+ A at+vgr?;+vgt?\rgsm+ B at+vgr?;+vgt?\r");
+    EXPECT_GE(elapsed, 800u);
+    EXPECT_LT(elapsed, 800u + 3000u);
 }
 
 // A port with nothing behind it is named with its device and the system's reason; nothing is
