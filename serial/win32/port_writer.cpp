@@ -39,7 +39,8 @@ std::optional<std::string> NextText(PortWriter::Queue& queue) {
 }
 
 // Writes each text as it is queued until stopped or a write fails.
-IoOutcome WriteUntilStopped(IoThreadLink& link, HANDLE port, PortWriter::Queue& queue) {
+IoOutcome WriteUntilStopped(IoThreadLink& link, HANDLE port, PortWriter::Queue& queue,
+                            const std::function<void()>& onSent) {
     const UniqueHandle done = CreateManualResetEvent();
     const HANDLE wakers[] = {queue.queued.Get(), link.Stop()};
     while (WaitForMultipleObjects(2, wakers, FALSE, INFINITE) == WAIT_OBJECT_0) {
@@ -47,6 +48,7 @@ IoOutcome WriteUntilStopped(IoThreadLink& link, HANDLE port, PortWriter::Queue& 
         while (WaitForSingleObject(link.Stop(), 0) == WAIT_TIMEOUT) {
             const std::optional<std::string> text = NextText(queue);
             if (!text) {
+                link.Report(onSent);
                 break;
             }
             const IoOutcome outcome = WriteAll(port, *text, done.Get(), link.Stop());
@@ -64,10 +66,11 @@ IoOutcome WriteUntilStopped(IoThreadLink& link, HANDLE port, PortWriter::Queue& 
 
 }  // namespace
 
-PortWriter::PortWriter(std::shared_ptr<const UniqueHandle> port, std::function<void()> onFailure)
-    : thread_([port = std::move(port), queue = queue_,
-               onFailure = std::move(onFailure)](IoThreadLink& link) {
-          const IoOutcome outcome = WriteUntilStopped(link, port->Get(), *queue);
+PortWriter::PortWriter(std::shared_ptr<const UniqueHandle> port, std::function<void()> onFailure,
+                       std::function<void()> onSent)
+    : thread_([port = std::move(port), queue = queue_, onFailure = std::move(onFailure),
+               onSent = std::move(onSent)](IoThreadLink& link) {
+          const IoOutcome outcome = WriteUntilStopped(link, port->Get(), *queue, onSent);
           SetEvent(queue->idle.Get());
           if (outcome == IoOutcome::kFailed) {
               link.Report(onFailure);
@@ -88,6 +91,11 @@ bool PortWriter::Enqueue(std::string bytes) {
 
 void PortWriter::Drain(std::chrono::milliseconds limit) {
     WaitForSingleObject(queue_->idle.Get(), DWORD(limit.count()));
+}
+
+std::size_t PortWriter::QueuedBytes() const {
+    const std::lock_guard lock(queue_->mutex);
+    return queue_->bytes;
 }
 
 }  // namespace quellmark

@@ -29,17 +29,26 @@ Win32SerialPort::~Win32SerialPort() {
 bool Win32SerialPort::Open() {
     Close();
     const std::wstring device = DeviceNameForPort(PortNumber(), SystemEnvironment);
-    if (device.empty()) {
+    return !device.empty() && OpenDevice(device);
+}
+
+bool Win32SerialPort::OpenDevice(const std::wstring& device) {
+    Close();
+    if (!notifier_.CanNotify()) {
+        openError_ = ERROR_INVALID_WINDOW_HANDLE;
         return false;
     }
     UniqueHandle port = OpenConfiguredPort(device);
     if (!port) {
+        openError_ = GetLastError();
         return false;
     }
     port_ = std::make_shared<const UniqueHandle>(std::move(port));
     portName_ = PortNameOf(device);
     const WPARAM generation = ++generation_;
-    writer_ = std::make_unique<PortWriter>(port_, [this, generation] { ReportLoss(generation); });
+    writer_ = std::make_unique<PortWriter>(
+        port_, [this, generation] { ReportLoss(generation); },
+        [this, generation] { notifier_.Post(generation); });
     reader_ = std::make_unique<PortReader>(
         port_, reading_,
         [this, generation](std::string_view bytes) {
@@ -74,6 +83,10 @@ std::size_t Win32SerialPort::WaitingCount() const {
 
 std::string Win32SerialPort::ReadAll() {
     return mailbox_.TakeAll();
+}
+
+std::size_t Win32SerialPort::UnsentCount() const {
+    return writer_ ? writer_->QueuedBytes() : 0;
 }
 
 void Win32SerialPort::CloseLine(bool sendQueued) {

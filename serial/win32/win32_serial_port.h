@@ -37,11 +37,18 @@ public:
     Win32SerialPort& operator=(const Win32SerialPort&) = delete;
 
     bool Open() override;
+    // Opens `device` itself rather than the numbered port's; OpenError() then says why not:
+    // ERROR_INVALID_WINDOW_HANDLE when the port's notices have no window to reach this thread by.
+    bool OpenDevice(const std::wstring& device);
+    DWORD OpenError() const { return openError_; }
     void Close() override;
     bool IsOpen() const override;
     void Write(const std::string& text) override;
     std::size_t WaitingCount() const override;
     std::string ReadAll() override;
+    // Written bytes not yet handed to the driver. When the last of them has been, the event
+    // handler runs.
+    std::size_t UnsentCount() const;
 
 private:
     void CloseLine(bool sendQueued);
@@ -51,6 +58,7 @@ private:
     void ReportLoss(WPARAM generation);
 
     LineReading reading_;
+    DWORD openError_ = ERROR_SUCCESS;
     // The open port as device broadcasts name it.
     std::wstring portName_;
     // Tells the notices of the current connection from those posted before a Close().

@@ -21,6 +21,8 @@ public:
     WindowThreadNotifier& operator=(const WindowThreadNotifier&) = delete;
 
     void Post(WPARAM tag) const;
+    // False when the system gave no window (under Wine without a display): nothing would arrive.
+    bool CanNotify() const { return window_ != nullptr; }
 
 private:
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -129,7 +130,10 @@ TEST_F(Win32SerialPortTest, MoreThanTheQueueLimitSentOverTimeKeepsTheLineOpen) {
     }
     PumpUntil([] { return false; }, 100);
     EXPECT_TRUE(port_.IsOpen());
-    EXPECT_TRUE(openAtEvents_.empty());
+    EXPECT_EQ(port_.UnsentCount(), 0u);
+    // The queue's emptying is told, and nothing reports a loss.
+    EXPECT_FALSE(openAtEvents_.empty());
+    EXPECT_EQ(std::ranges::count(openAtEvents_, false), 0);
 }
 
 // The system broadcasts a removal to every top-level window; only that of the open port, by its

@@ -1,0 +1,53 @@
+#include "win32_ctl_system.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+
+#include "console_output.h"
+#include "device_name.h"
+#include "open_failure.h"
+#include "text_conversion.h"
+#include "user_locale.h"
+#include "win32_ctl_port.h"
+
+namespace quellmark::ctl {
+
+namespace {
+
+// "COM12", in any case: a port name, opened in the device namespace, without which names above
+// COM9 cannot be opened.
+bool IsPortName(const std::string& text) {
+    const auto digit = [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; };
+    return text.size() > 3 && _strnicmp(text.c_str(), "COM", 3) == 0 &&
+           std::all_of(text.begin() + 3, text.end(), digit);
+}
+
+}  // namespace
+
+std::string Win32CtlSystem::DeviceOf(const std::variant<int, std::string>& port) {
+    if (const int* number = std::get_if<int>(&port)) {
+        return win32::ToUtf8(DeviceNameForPort(*number, SystemEnvironment));
+    }
+    const std::string& device = std::get<std::string>(port);
+    return IsPortName(device) ? "\\\\.\\" + device : device;
+}
+
+std::variant<std::unique_ptr<CtlPort>, std::string> Win32CtlSystem::Open(
+    const std::string& device) {
+    auto port = std::make_unique<Win32SerialPort>();
+    if (!port->OpenDevice(win32::ToWide(device))) {
+        return OpenFailureReason(port->OpenError());
+    }
+    return std::make_unique<Win32CtlPort>(std::move(port));
+}
+
+std::string Win32CtlSystem::DecimalSeparator() const {
+    return win32::UserDecimalSeparator();
+}
+
+void Win32CtlSystem::Print(bool toError, const std::string& text) {
+    WriteText(GetStdHandle(toError ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE), text);
+}
+
+}  // namespace quellmark::ctl

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "ctl_system.h"
+#include "event_loop.h"
+
+namespace quellmark::ctl {
+
+// quellmark-ctl's system on Windows: Win32SerialPort, the window's port numbering, this thread's
+// message queue and a waitable timer, the console.
+class Win32CtlSystem : public CtlSystem {
+public:
+    std::string PortForms() const override { return "COM12 oder \\\\.\\COM12"; }
+    std::string DeviceOf(const std::variant<int, std::string>& port) override;
+    std::variant<std::unique_ptr<CtlPort>, std::string> Open(const std::string& device) override;
+    void StartTimer(std::chrono::milliseconds after, std::function<void()> passed) override {
+        loop_.StartTimer(after, std::move(passed));
+    }
+    void StopTimer() override { loop_.StopTimer(); }
+    void RunEventLoop() override { loop_.Run(); }
+    void QuitEventLoop() override { loop_.Quit(); }
+    std::string DecimalSeparator() const override;
+    void Print(bool toError, const std::string& text) override;
+
+private:
+    EventLoop loop_;
+};
+
+}  // namespace quellmark::ctl

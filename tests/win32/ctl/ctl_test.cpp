@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "far_end.h"
+#include "text_conversion.h"
+#include "unique_handle.h"
+
+namespace quellmark {
+namespace {
+
+struct CtlResult {
+    DWORD status;
+    std::string out, err;
+};
+
+std::string ReadToEnd(HANDLE pipe) {
+    std::string text;
+    char chunk[4096];
+    for (DWORD count = 0; ReadFile(pipe, chunk, sizeof chunk, &count, nullptr) && count > 0;) {
+        text.append(chunk, count);
+    }
+    return text;
+}
+
+// quellmark-ctl.exe as a batch file starts it, with its output going to pipes.
+CtlResult RunCtl(const std::string& args) {
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    HANDLE outRead, outWrite, errRead, errWrite;
+    EXPECT_TRUE(CreatePipe(&outRead, &outWrite, &inherited, 0) &&
+                CreatePipe(&errRead, &errWrite, &inherited, 0));
+    const UniqueHandle out(outRead), err(errRead);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = outWrite;
+    startup.hStdError = errWrite;
+    std::wstring line = win32::ToWide("\"" QUELLMARK_CTL_PATH "\" " + args);
+    PROCESS_INFORMATION process{};
+    const bool started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                        nullptr, &startup, &process);
+    // Closed here, the pipes end when the program does.
+    CloseHandle(outWrite);
+    CloseHandle(errWrite);
+    if (!started) {
+        ADD_FAILURE() << "cannot start " << QUELLMARK_CTL_PATH;
+        return {DWORD(-1), "", ""};
+    }
+    const UniqueHandle processHandle(process.hProcess), thread(process.hThread);
+    CtlResult result{DWORD(-1), ReadToEnd(outRead), ReadToEnd(errRead)};
+    EXPECT_EQ(WaitForSingleObject(process.hProcess, 15000), WAIT_OBJECT_0) << "still running";
+    GetExitCodeProcess(process.hProcess, &result.status);
+    return result;
+}
+
+// COM1 leads to the modem simulator (see far_end_server.cpp), whose channels start with RX 70
+// (-2 dB) and TX 0 (0 dB).
+class CtlTest : public ::testing::Test {
+protected:
+    // The simulator's log once it holds `size` bytes or 5 s have passed.
+    std::string Log(std::size_t size) {
+        std::string log;
+        for (int wait = 0; (log = far_.SimulatorLog()).size() < size && wait < 250; ++wait) {
+            Sleep(20);
+        }
+        return log;
+    }
+
+    test_support::FarEnd far_;
+};
+
+// Each call sends exactly its lines, in order, and prints what the modem holds; a usage error
+// or a port with nothing behind it sends nothing and names the fault on standard error, an absent
+// port with its device and the system's reason. Replies come in pieces and between noise.
+TEST_F(CtlTest, SetStoreAndReadAreByteExactAndFaultsSendNothing) {
+    far_.Request("simulator --rx 70 --tx 0 --chunks --noise --seed 4");
+    SetEnvironmentVariableW(L"QUELLMARK_COM9", L"\\\\.\\COM42");
+    const std::string kUnopened = " lässt sich nicht öffnen: ";
+    const struct {
+        std::string args;
+        DWORD status;
+        std::string out, sent, errStart;
+    } cases[] = {
+        {"1 -c A,B --tx 10,5 --rx -4 --store --read", 0,
+         "A: TX 10,5 db (21), RX -4 db (80)\nB: TX 10,5 db (21), RX -4 db (80)\n",
+         "gsm+ A at+vgt=21\rgsm+ A at+vgr=80\rgsm+ A at&w\rgsm+ A at+vgr?;+vgt?\r"
+         "gsm+ B at+vgt=21\rgsm+ B at+vgr=80\rgsm+ B at&w\rgsm+ B at+vgr?;+vgt?\r",
+         ""},
+        {"com1 --read --json -c \"Kanal ä,A\"", 0,
+         R"([{"channel":"Kanal ä","tx":{"db":0,"value":0},"rx":{"db":-2,"value":70}},)"
+         R"({"channel":"A","tx":{"db":10.5,"value":21},"rx":{"db":-4,"value":80}}])"
+         "\n",
+         "gsm+ Kanal \xE4 at+vgr?;+vgt?\rgsm+ A at+vgr?;+vgt?\r", ""},
+        {"\\\\.\\COM1 --tx=-6.5 -c B", 0, "", "gsm+ B at+vgt=243\r", ""},
+        {"1 --rx 3", 2, "", "", "quellmark-ctl: "},
+        {"1 --tx 51,5 --store", 2, "", "", "quellmark-ctl: "},
+        {"--store", 2, "", "", "quellmark-ctl: "},
+        {"9 --store", 3, "", "", "quellmark-ctl: COM 9 (\\\\.\\COM42)" + kUnopened},
+        {"COM40 --read", 3, "", "", "quellmark-ctl: COM40 (\\\\.\\COM40)" + kUnopened},
+        {"\\\\.\\COM41 --read", 3, "", "", "quellmark-ctl: \\\\.\\COM41" + kUnopened},
+    };
+    std::string expectedLog;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args);
+        const CtlResult result = RunCtl(c.args);
+        EXPECT_EQ(result.status, c.status) << result.err;
+        EXPECT_EQ(result.out, c.out);
+        // The reason follows the prefix, in the system's words, without their closing period.
+        EXPECT_TRUE(c.errStart.empty() ? result.err.empty()
+                                       : result.err.starts_with(c.errStart) &&
+                                             result.err.size() > c.errStart.size() + 1 &&
+                                             !result.err.ends_with(".\n"))
+            << result.err;
+        expectedLog += c.sent;
+        ASSERT_EQ(Log(expectedLog.size()), expectedLog);
+    }
+}
+
+// A device that never answers: the program ends once its commands have gone out, and a read
+// holds each channel for its whole time-out, never less, and ends soon after the last.
+TEST_F(CtlTest, SilentDeviceTakesCommandsAndHoldsEachReadForItsTimeout) {
+    const std::string device = win32::ToUtf8(far_.OpenTerminal());
+    const CtlResult set = RunCtl(device + " --tx 1 --store");
+    EXPECT_EQ(set.status, 0u) << set.err;
+    EXPECT_EQ(far_.Receive(), "gsm+ A at+vgt=2\rgsm+ A at&w\r");
+    const ULONGLONG start = GetTickCount64();
+    const CtlResult result = RunCtl(device + " -c A,B --read --timeout 0,4");
+    const ULONGLONG elapsed = GetTickCount64() - start;
+    EXPECT_EQ(result.status, 4u) << result.err;
+    EXPECT_EQ(result.out,
+              "A: TX keine Antwort, RX keine Antwort\nB: TX keine Antwort, RX keine Antwort\n");
+    EXPECT_EQ(far_.Receive(), "gsm+ A at+vgr?;+vgt?\rgsm+ B at+vgr?;+vgt?\r");
+    EXPECT_GE(elapsed, 800u);
+    EXPECT_LT(elapsed, 800u + 3000u);
+}
+
+}  // namespace
+}  // namespace quellmark
