@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "message_pump.h"
 #include "shown_form.h"
 
 namespace quellmark {
@@ -22,7 +23,7 @@ void PointAt(HWND button, bool onto) {
     POINT point{onto ? 10 : -300, 10};
     ClientToScreen(button, &point);
     SetCursorPos(point.x, point.y);
-    testing::PumpUntil(
+    test_support::PumpUntil(
         [&] { return ((SendMessageW(button, BM_GETSTATE, 0, 0) & BST_HOT) != 0) == onto; }, 5000);
 }
 

@@ -10,17 +10,6 @@ const INITCOMMONCONTROLSEX kControls{sizeof(kControls), ICC_BAR_CLASSES | ICC_ST
 
 }  // namespace
 
-bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    while (!done() && GetTickCount() - start < milliseconds) {
-        for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) {
-            DispatchMessageW(&message);
-        }
-        Sleep(10);
-    }
-    return done();
-}
-
 Capture::Capture(HWND control) {
     RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     RECT client{};

@@ -4,7 +4,6 @@
 
 #include <commctrl.h>
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,6 +11,7 @@
 #include "element_table.h"
 #include "fake_serial_port.h"
 #include "form1.h"
+#include "text_conversion.h"
 
 namespace quellmark::testing {
 
@@ -25,15 +25,14 @@ struct ShownForm {
     }
 
     HWND At(win32::ControlId id) const { return GetDlgItem(window, win32::IdOf(id)); }
+    std::string Text(win32::ControlId id) const { return win32::ToUtf8(win32::WindowText(At(id))); }
+    void Press(win32::ControlId button) const { SendMessageW(At(button), BM_CLICK, 0, 0); }
 
     std::vector<std::string> describedPorts;
     FakeSerialPort* fake = new FakeSerialPort;  // owned by the window
     Form1 form;
     HWND window = form.Handle();
 };
-
-// Takes the thread's messages until `done` or `milliseconds` have passed; returns `done()`.
-bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds);
 
 // What a control shows on the screen now, one COLORREF per pixel, row by row.
 struct Capture {
