@@ -15,6 +15,11 @@
 
 namespace quellmark::testing {
 
+// The trackbar's class is registered here, as the program does it first thing.
+inline const INITCOMMONCONTROLSEX kControls{sizeof(kControls),
+                                            ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+[[maybe_unused]] inline const bool kControlsRegistered = InitCommonControlsEx(&kControls);
+
 // The window on a fake port, shown, with the ports described by `ports`.
 struct ShownForm {
     explicit ShownForm(std::vector<std::string> ports = {})
@@ -32,17 +37,6 @@ struct ShownForm {
     FakeSerialPort* fake = new FakeSerialPort;  // owned by the window
     Form1 form;
     HWND window = form.Handle();
-};
-
-// What a control shows on the screen now, one COLORREF per pixel, row by row.
-struct Capture {
-    explicit Capture(HWND control);
-
-    COLORREF At(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
-
-    int width = 0;
-    int height = 0;
-    std::vector<COLORREF> pixels;
 };
 
 }  // namespace quellmark::testing
