@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -139,30 +140,25 @@ TEST_F(Win32SerialPortTest, MoreThanTheQueueLimitSentOverTimeKeepsTheLineOpen) {
 // The system broadcasts a removal to every top-level window; only that of the open port, by its
 // name in any case, closes it, and it does so as a failing read does.
 TEST_F(Win32SerialPortTest, TheRemovalOfTheOpenPortClosesItOthersChangeNothing) {
-    struct Case {
-        WPARAM event;
-        bool sameName;
-        bool lowerCase;
-        bool closes;
-    };
-    const Case cases[] = {{DBT_DEVICEREMOVECOMPLETE, true, false, true},
-                          {DBT_DEVICEREMOVECOMPLETE, true, true, true},
-                          {DBT_DEVICEREMOVECOMPLETE, false, false, false},
-                          {DBT_DEVICEARRIVAL, true, false, false}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.event << " " << c.sameName << c.lowerCase);
+    // The event, whether it names the open port, in lower case, and whether it closes the port.
+    const std::tuple<WPARAM, bool, bool, bool> cases[] = {
+        {DBT_DEVICEREMOVECOMPLETE, true, false, true},
+        {DBT_DEVICEREMOVECOMPLETE, true, true, true},
+        {DBT_DEVICEREMOVECOMPLETE, false, false, false},
+        {DBT_DEVICEARRIVAL, true, false, false}};
+    for (const auto& [event, sameName, lowerCase, closes] : cases) {
+        SCOPED_TRACE(testing::Message() << event << " " << sameName << lowerCase);
         NewTerminal();
         openAtEvents_.clear();
         ASSERT_TRUE(port_.Open());
-        std::wstring name =
-            c.sameName ? win32::ToWide(SystemEnvironment("QUELLMARK_COM1")) : L"COM7";
-        if (c.lowerCase) {
+        std::wstring name = sameName ? win32::ToWide(SystemEnvironment("QUELLMARK_COM1")) : L"COM7";
+        if (lowerCase) {
             CharLowerW(name.data());
         }
-        test_support::BroadcastPortEvent(c.event, name);
+        test_support::BroadcastPortEvent(event, name);
         PumpUntil([&] { return !openAtEvents_.empty(); }, 300);
-        EXPECT_EQ(port_.IsOpen(), !c.closes);
-        EXPECT_EQ(openAtEvents_, c.closes ? std::vector<bool>{false} : std::vector<bool>{});
+        EXPECT_EQ(port_.IsOpen(), !closes);
+        EXPECT_EQ(openAtEvents_, closes ? std::vector<bool>{false} : std::vector<bool>{});
     }
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "message_pump.h"
 #include "shown_form.h"
 
 namespace quellmark {
@@ -22,7 +23,7 @@ void PointAt(HWND button, bool onto) {
     POINT point{onto ? 10 : -300, 10};
     ClientToScreen(button, &point);
     SetCursorPos(point.x, point.y);
-    testing::PumpUntil(
+    test_support::PumpUntil(
         [&] { return ((SendMessageW(button, BM_GETSTATE, 0, 0) & BST_HOT) != 0) == onto; }, 5000);
 }
 
@@ -42,6 +43,40 @@ const struct {
     {"disabled", [](HWND b) { EnableWindow(b, FALSE); }, [](HWND b) { EnableWindow(b, TRUE); }},
 };
 
+// What `control` shows on the screen now, one COLORREF per pixel, row by row.
+struct Capture {
+    explicit Capture(HWND control) {
+        RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        RECT client{};
+        GetClientRect(control, &client);
+        width = client.right;
+        height = client.bottom;
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        const HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        const HDC screen = GetDC(control);
+        const HDC memory = CreateCompatibleDC(screen);
+        const HGDIOBJ previous = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+        GdiFlush();
+        const auto* bgr = static_cast<const RGBQUAD*>(bits);
+        for (int i = 0; i < width * height; ++i) {
+            pixels.push_back(RGB(bgr[i].rgbRed, bgr[i].rgbGreen, bgr[i].rgbBlue));
+        }
+        SelectObject(memory, previous);
+        DeleteDC(memory);
+        ReleaseDC(control, screen);
+        DeleteObject(bitmap);
+    }
+
+    COLORREF At(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
+
+    int width = 0;
+    int height = 0;
+    std::vector<COLORREF> pixels;
+};
+
 // How a button looks: the four pixels along its edge (frame, face and focus rectangle, without
 // the caption), its caption's colour (the second most frequent inside) and lines of text.
 struct Look {
@@ -50,7 +85,7 @@ struct Look {
     int lines = 0;
 };
 
-Look LookOf(const testing::Capture& image) {
+Look LookOf(const Capture& image) {
     constexpr int kInside = 5;
     Look look;
     std::map<COLORREF, int> counts;
@@ -120,7 +155,7 @@ TEST(WrappingButtonTest, LooksLikeTheSystemButtonInEveryState) {
     const auto lookIn = [&form](const auto& state, HWND button) {
         SetFocus(form.At(Text1));
         state.enter(button);
-        const Look look = LookOf(testing::Capture(button));
+        const Look look = LookOf(Capture(button));
         state.leave(button);
         return look;
     };

@@ -7,6 +7,7 @@
 #include <tuple>
 #include <vector>
 
+#include "message_pump.h"
 #include "shown_form.h"
 #include "text_conversion.h"
 
@@ -58,7 +59,7 @@ TEST(PortTooltipsTest, EntryUnderTheMouseShowsWhatItsPortLeadsTo) {
         POINT middle{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
         ClientToScreen(info.hwndList, &middle);
         SetCursorPos(middle.x, middle.y);
-        EXPECT_TRUE(testing::PumpUntil([&] { return ShownTooltip() == text; }, 5000))
+        EXPECT_TRUE(test_support::PumpUntil([&] { return ShownTooltip() == text; }, 5000))
             << win32::ToUtf8(ShownTooltip());
         SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
         SetCursorPos(0, 0);

@@ -4,7 +4,6 @@
 
 #include <commctrl.h>
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,8 +11,14 @@
 #include "element_table.h"
 #include "fake_serial_port.h"
 #include "form1.h"
+#include "text_conversion.h"
 
 namespace quellmark::testing {
+
+// The trackbar's class is registered here, as the program does it first thing.
+inline const INITCOMMONCONTROLSEX kControls{sizeof(kControls),
+                                            ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+[[maybe_unused]] inline const bool kControlsRegistered = InitCommonControlsEx(&kControls);
 
 // The window on a fake port, shown, with the ports described by `ports`.
 struct ShownForm {
@@ -25,25 +30,13 @@ struct ShownForm {
     }
 
     HWND At(win32::ControlId id) const { return GetDlgItem(window, win32::IdOf(id)); }
+    std::string Text(win32::ControlId id) const { return win32::ToUtf8(win32::WindowText(At(id))); }
+    void Press(win32::ControlId button) const { SendMessageW(At(button), BM_CLICK, 0, 0); }
 
     std::vector<std::string> describedPorts;
     FakeSerialPort* fake = new FakeSerialPort;  // owned by the window
     Form1 form;
     HWND window = form.Handle();
-};
-
-// Takes the thread's messages until `done` or `milliseconds` have passed; returns `done()`.
-bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds);
-
-// What a control shows on the screen now, one COLORREF per pixel, row by row.
-struct Capture {
-    explicit Capture(HWND control);
-
-    COLORREF At(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
-
-    int width = 0;
-    int height = 0;
-    std::vector<COLORREF> pixels;
 };
 
 }  // namespace quellmark::testing

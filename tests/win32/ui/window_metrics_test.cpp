@@ -30,7 +30,8 @@ std::vector<int> MeasuredAt(HWND window, UINT dpi, const DpiFunctions& functions
 
 // Where Windows has only part of the per-dpi functions, the system-dpi way stands in for the rest
 // and gives the same at the system dpi, where both ways apply. The message font also follows
-// another dpi.
+// another dpi. Moved to a monitor of another dpi, such a window keeps the suggested rectangle's
+// corner with the size of a frame drawn at the system dpi (the window tests see the newer way).
 TEST(DpiFunctions, OlderSystemsMeasureAsNewerOnesAtTheSystemDpi) {
     const DpiFunctions& available = win32::AvailableDpiFunctions();
     ASSERT_TRUE(available.getDpiForWindow && available.getDpiForMonitor &&
@@ -41,6 +42,11 @@ TEST(DpiFunctions, OlderSystemsMeasureAsNewerOnesAtTheSystemDpi) {
                                         nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(window, nullptr);
     const UINT dpi = win32::SystemDpi();
+    constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION;
+    const RECT suggested{30, 40, 830, 840};
+    RECT fixedFrame{0, 0, MulDiv(514, 144, 96), MulDiv(491, 144, 96)};
+    AdjustWindowRectEx(&fixedFrame, kStyle, FALSE, 0);
+    OffsetRect(&fixedFrame, 30 - fixedFrame.left, 40 - fixedFrame.top);
     const std::tuple<const char*, DpiFunctions> systems[] = {
         {"Windows 7", DpiFunctions{}},
         {"Windows 8.1", DpiFunctions{.getDpiForMonitor = available.getDpiForMonitor}},
@@ -51,28 +57,10 @@ TEST(DpiFunctions, OlderSystemsMeasureAsNewerOnesAtTheSystemDpi) {
         EXPECT_NEAR(MeasuredAt(window, 2 * dpi, functions).back(),
                     MeasuredAt(window, 2 * dpi, available).back(), 1)
             << system << ": message font at twice the dpi";
+        const RECT frame = win32::FrameForNewDpi(suggested, {514, 491}, kStyle, 0, 144, functions);
+        EXPECT_TRUE(EqualRect(&frame, &fixedFrame)) << system << ": moved to 144 dpi";
     }
     DestroyWindow(window);
-}
-
-// Moved to a monitor of another dpi: where the frame follows the dpi, the rectangle Windows
-// suggests; before, its corner with the size of a frame drawn at the system dpi.
-TEST(DpiFunctions, NewDpiTakesTheSuggestedRectangleWhereTheFrameFollows) {
-    constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION;
-    const RECT suggested{30, 40, 830, 840};
-    RECT fixedFrame{0, 0, MulDiv(514, 144, 96), MulDiv(491, 144, 96)};
-    AdjustWindowRectEx(&fixedFrame, kStyle, FALSE, 0);
-    const std::tuple<const char*, DpiFunctions, RECT> systems[] = {
-        {"Windows 10", win32::AvailableDpiFunctions(), suggested},
-        {"Windows 8.1",
-         DpiFunctions{.getDpiForMonitor = win32::AvailableDpiFunctions().getDpiForMonitor},
-         {30, 40, 30 + fixedFrame.right - fixedFrame.left,
-          40 + fixedFrame.bottom - fixedFrame.top}},
-    };
-    for (const auto& [system, functions, expected] : systems) {
-        const RECT frame = win32::FrameForNewDpi(suggested, {514, 491}, kStyle, 0, 144, functions);
-        EXPECT_TRUE(EqualRect(&frame, &expected)) << system;
-    }
 }
 
 }  // namespace
