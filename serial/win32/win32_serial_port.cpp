@@ -89,6 +89,10 @@ std::size_t Win32SerialPort::UnsentCount() const {
     return writer_ ? writer_->QueuedBytes() : 0;
 }
 
+void Win32SerialPort::WaitUntilSent() {
+    Close();
+}
+
 void Win32SerialPort::CloseLine(bool sendQueued) {
     if (!port_) {
         return;

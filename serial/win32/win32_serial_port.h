@@ -49,6 +49,10 @@ public:
     // Written bytes not yet handed to the driver. When the last of them has been, the event
     // handler runs.
     std::size_t UnsentCount() const;
+    // Closes the port once what was written has reached the driver, which sends what it holds
+    // before a close completes. Only for a program about to end. FlushFileBuffers is not used, as
+    // Wine carries it out by discarding what the line has not sent yet.
+    void WaitUntilSent();
 
 private:
     void CloseLine(bool sendQueued);

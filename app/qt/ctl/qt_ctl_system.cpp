@@ -5,7 +5,8 @@
 
 #include "device_path.h"
 #include "open_failure.h"
-#include "qt_ctl_port.h"
+#include "qt_serial_port.h"
+#include "serial_ctl_port.h"
 
 namespace quellmark::ctl {
 
@@ -30,7 +31,7 @@ std::variant<std::unique_ptr<CtlPort>, std::string> QtCtlSystem::Open(const std:
     if (!port->OpenDevice(path)) {
         return OpenFailureReason(*port, path);
     }
-    return std::make_unique<QtCtlPort>(std::move(port));
+    return std::make_unique<SerialCtlPort<QtSerialPort>>(std::move(port));
 }
 
 void QtCtlSystem::StartTimer(std::chrono::milliseconds after, std::function<void()> passed) {

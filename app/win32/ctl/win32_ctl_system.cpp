@@ -7,9 +7,10 @@
 #include "console_output.h"
 #include "device_name.h"
 #include "open_failure.h"
+#include "serial_ctl_port.h"
 #include "text_conversion.h"
 #include "user_locale.h"
-#include "win32_ctl_port.h"
+#include "win32_serial_port.h"
 
 namespace quellmark::ctl {
 
@@ -39,7 +40,7 @@ std::variant<std::unique_ptr<CtlPort>, std::string> Win32CtlSystem::Open(
     if (!port->OpenDevice(win32::ToWide(device))) {
         return OpenFailureReason(port->OpenError());
     }
-    return std::make_unique<Win32CtlPort>(std::move(port));
+    return std::make_unique<SerialCtlPort<Win32SerialPort>>(std::move(port));
 }
 
 std::string Win32CtlSystem::DecimalSeparator() const {

@@ -1,14 +1,19 @@
 #pragma once
 
+#include <memory>
+#include <string>
+#include <utility>
+
 #include "ctl_system.h"
-#include "qt_serial_port.h"
 
 namespace quellmark::ctl {
 
-// CtlPort on an open QtSerialPort.
-class QtCtlPort : public CtlPort {
+// CtlPort on an open serial port of the system's own kind (QtSerialPort, Win32SerialPort), which
+// adds UnsentCount() and WaitUntilSent() to the SerialPort the window uses.
+template <typename Port>
+class SerialCtlPort : public CtlPort {
 public:
-    explicit QtCtlPort(std::unique_ptr<QtSerialPort> port) : port_(std::move(port)) {}
+    explicit SerialCtlPort(std::unique_ptr<Port> port) : port_(std::move(port)) {}
 
     void SetEventHandler(std::function<void()> handler) override {
         port_->SetEventHandler(std::move(handler));
@@ -20,7 +25,7 @@ public:
     void WaitUntilSent() override { port_->WaitUntilSent(); }
 
 private:
-    std::unique_ptr<QtSerialPort> port_;
+    std::unique_ptr<Port> port_;
 };
 
 }  // namespace quellmark::ctl
