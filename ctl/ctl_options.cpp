@@ -5,13 +5,12 @@
 
 #include "decimal_text.h"
 #include "gain_scale.h"
+#include "port_list.h"
 
 namespace quellmark::ctl {
 
 namespace {
 
-constexpr int kFirstPort = 1;
-constexpr int kLastPort = 10;
 constexpr long long kMaxTimeoutMs = 3'600'000;
 
 using Assign = std::function<std::optional<std::string>(CtlOptions&, std::string_view value)>;
@@ -106,7 +105,7 @@ std::optional<UsageError> AssignPort(CtlOptions& options, const std::string& tex
         text.find_first_of("-.,") == std::string::npos ? ParseDecimalText(text) : std::nullopt;
     if (!number) {
         options.port = text;
-    } else if (number->whole < kFirstPort || number->whole > kLastPort) {
+    } else if (number->whole < 1 || number->whole > kPortCount) {
         return UsageError{"Port " + text + " gibt es nicht: 1 bis 10 oder ein Gerät angeben"};
     } else {
         options.port = int(number->whole);

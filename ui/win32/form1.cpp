@@ -6,6 +6,7 @@
 #include <tuple>
 #include <utility>
 
+#include "port_list.h"
 #include "text_conversion.h"
 #include "user_locale.h"
 #include "window_procedure.h"
@@ -21,7 +22,6 @@ constexpr wchar_t kClassName[] = L"QuellmarkForm1";
 // Fixed size: no maximising, no resizing border.
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr SIZE kClientSize{kWindowWidth, kWindowHeight};
-constexpr int kComboVisibleEntries = 10;
 // The program's icon resource (IDI_QUELLMARK); a module without one keeps the default icon.
 constexpr WORD kIconId = 1;
 
@@ -191,7 +191,7 @@ void Form1::FitComboHeight(int height) {
     RECT field{};
     GetWindowRect(combo, &field);
     SetWindowPos(combo, nullptr, 0, 0, field.right - field.left,
-                 height + static_cast<int>(entryHeight) * kComboVisibleEntries + 2,
+                 height + static_cast<int>(entryHeight) * kPortCount + 2,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
