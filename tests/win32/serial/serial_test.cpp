@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstddef>
-#include <cstdint>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -182,26 +181,6 @@ TEST_F(Win32SerialPortTest, CloseReturnsPromptlyFromAReadThatIgnoresCancellation
     EXPECT_EQ(port.WaitingCount(), 0u);
 }
 
-// Wine hands out the lowest free handle value (and its GetProcessHandleCount() says 0): handles
-// left open push the next one up.
-std::uintptr_t NextHandleValue() {
-    const HANDLE probe = CreateEventW(nullptr, FALSE, FALSE, nullptr);
-    CloseHandle(probe);
-    return reinterpret_cast<std::uintptr_t>(probe);
-}
-
-TEST_F(Win32SerialPortTest, TwoHundredConnectCyclesLeaveNoHandleBehind) {
-    std::uintptr_t handleBefore = 0;
-    for (int cycle = -10; cycle < 200; ++cycle) {  // the first cycles fill caches that stay
-        handleBefore = cycle == 0 ? NextHandleValue() : handleBefore;
-        ASSERT_TRUE(port_.Open()) << "cycle " << cycle;
-        port_.Write("gsm+ A at&w\r");
-        port_.Close();
-    }
-    // A leak shows as one or more a cycle; handle values go in steps of 4.
-    EXPECT_LE(NextHandleValue(), handleBefore + 2 * 4);
-}
-
 // The far end reads nothing, so the terminal fills and the writer waits on it. Below the queue's
 // limit of 64 KiB Close gives up on the rest; beyond it the device is taken as lost.
 TEST_F(Win32SerialPortTest, AStalledDeviceHoldsUpNeitherWriteNorClose) {
@@ -231,10 +210,8 @@ TEST_F(Win32SerialPortTest, AStalledDeviceHoldsUpNeitherWriteNorClose) {
 TEST(ToAnsiBytes, OneBytePerCharacterInTheAnsiCodePageElseOneQuestionMark) {
     ASSERT_EQ(GetACP(), 1252u) << "the expectations below are Windows-1252";
     const std::pair<std::string, std::string> cases[] = {
-        {"gsm+ A at&w\r\x01\x7f", "gsm+ A at&w\r\x01\x7f"},
-        {"\xc3\xa9\xe2\x82\xac", "\xe9\x80"},          // é €: both in the code page
-        {"\xc5\x82\xc4\x80", "??"},                    // ł Ā: no best-fit l and A
-        {"\xf0\x9f\x98\x80|\xf0\x9f\x98\x80", "?|?"},  // one '?' for a surrogate pair
+        {"\xc3\xa9\xe2\x82\xac", "\xe9\x80"},  // é €: both in the code page
+        {"\xc5\x82\xc4\x80", "??"},            // ł Ā: no best-fit l and A
     };
     for (const auto& [utf8, expected] : cases) {
         EXPECT_EQ(ToAnsiBytes(utf8), expected) << utf8;
