@@ -5,17 +5,13 @@
 #include <chrono>
 #include <cstddef>
 #include <string>
-#include <tuple>
 #include <utility>
 #include <vector>
 
 #include "ansi_text.h"
-#include "device_broadcast.h"
-#include "device_name.h"
 #include "far_end.h"
 #include "message_pump.h"
 #include "stuck_read.h"
-#include "text_conversion.h"
 #include "win32_serial_port.h"
 
 namespace quellmark {
@@ -134,31 +130,6 @@ TEST_F(Win32SerialPortTest, MoreThanTheQueueLimitSentOverTimeKeepsTheLineOpen) {
     // The queue's emptying is told, and nothing reports a loss.
     EXPECT_FALSE(openAtEvents_.empty());
     EXPECT_EQ(std::ranges::count(openAtEvents_, false), 0);
-}
-
-// The system broadcasts a removal to every top-level window; only that of the open port, by its
-// name in any case, closes it, and it does so as a failing read does.
-TEST_F(Win32SerialPortTest, TheRemovalOfTheOpenPortClosesItOthersChangeNothing) {
-    // The event, whether it names the open port, in lower case, and whether it closes the port.
-    const std::tuple<WPARAM, bool, bool, bool> cases[] = {
-        {DBT_DEVICEREMOVECOMPLETE, true, false, true},
-        {DBT_DEVICEREMOVECOMPLETE, true, true, true},
-        {DBT_DEVICEREMOVECOMPLETE, false, false, false},
-        {DBT_DEVICEARRIVAL, true, false, false}};
-    for (const auto& [event, sameName, lowerCase, closes] : cases) {
-        SCOPED_TRACE(testing::Message() << event << " " << sameName << lowerCase);
-        NewTerminal();
-        openAtEvents_.clear();
-        ASSERT_TRUE(port_.Open());
-        std::wstring name = sameName ? win32::ToWide(SystemEnvironment("QUELLMARK_COM1")) : L"COM7";
-        if (lowerCase) {
-            CharLowerW(name.data());
-        }
-        test_support::BroadcastPortEvent(event, name);
-        PumpUntil([&] { return !openAtEvents_.empty(); }, 300);
-        EXPECT_EQ(port_.IsOpen(), !closes);
-        EXPECT_EQ(openAtEvents_, closes ? std::vector<bool>{false} : std::vector<bool>{});
-    }
 }
 
 // A driver whose read ignores cancellation holds up neither Close nor the next steps; the read
