@@ -113,8 +113,12 @@ TEST_F(E2eTest, ReadStepStoreReadAgainLoseTheDeviceAndReconnect) {
                                  "gsm+ A at+vgr=48\rgsm+ A at&w\r" + kQueryB + kQueryA + kQueryA;
     EXPECT_EQ(Log(expected.size()), expected);
 
-    // The system's word that the adapter behind COM1 is gone disconnects as a failing read does.
-    test_support::BroadcastPortEvent(DBT_DEVICEREMOVECOMPLETE, L"COM1");
+    // The system's word that another adapter is gone changes nothing; that the one behind COM1 is
+    // gone, in whatever case it names the port, disconnects as a failing read does.
+    test_support::BroadcastPortEvent(DBT_DEVICEREMOVECOMPLETE, L"COM7");
+    PumpUntil([] { return false; }, 300);
+    ASSERT_FALSE(Disconnected());
+    test_support::BroadcastPortEvent(DBT_DEVICEREMOVECOMPLETE, L"com1");
     EXPECT_TRUE(PumpUntil([&] { return Disconnected(); })) << Text(Command1);
 }
 

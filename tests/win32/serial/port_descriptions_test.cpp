@@ -1,11 +1,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <initguid.h>
-
-#include <devguid.h>
-#include <setupapi.h>
-
 #include <map>
 #include <string>
 #include <vector>
@@ -63,56 +58,6 @@ TEST(PortDescriptionsTest, TenTextsFromRegistryFriendlyNamesAndEnvironment) {
         };
         EXPECT_EQ(DescribePorts(test.registry, environment), Texts(test.expected)) << test.name;
     }
-}
-
-// A ports-class device with its friendly name and port name, as a driver installs one, and a
-// port in the device map, both present until the end of the test.
-class InstalledPorts {
-public:
-    InstalledPorts() {
-        SP_DEVINFO_DATA device{};
-        device.cbSize = sizeof(device);
-        const wchar_t friendlyName[] = L"USB-SERIAL CH340 (COM8)";
-        const wchar_t portName[] = L"COM8";
-        SetupDiCreateDeviceInfoW(devices_, L"QUELLMARKTEST", &GUID_DEVCLASS_PORTS, nullptr, nullptr,
-                                 DICD_GENERATE_ID, &device_);
-        SetupDiRegisterDeviceInfo(devices_, &device_, 0, nullptr, nullptr, nullptr);
-        SetupDiSetDeviceRegistryPropertyW(devices_, &device_, SPDRP_FRIENDLYNAME,
-                                          reinterpret_cast<const BYTE*>(friendlyName),
-                                          sizeof(friendlyName));
-        const HKEY key = SetupDiCreateDevRegKeyW(devices_, &device_, DICS_FLAG_GLOBAL, 0, DIREG_DEV,
-                                                 nullptr, nullptr);
-        RegSetValueExW(key, L"PortName", 0, REG_SZ, reinterpret_cast<const BYTE*>(portName),
-                       sizeof(portName));
-        RegCloseKey(key);
-        const wchar_t mappedPort[] = L"COM6";
-        RegSetKeyValueW(HKEY_LOCAL_MACHINE, kDeviceMap, kMappedDevice, REG_SZ, mappedPort,
-                        sizeof(mappedPort));
-    }
-    InstalledPorts(const InstalledPorts&) = delete;
-    InstalledPorts& operator=(const InstalledPorts&) = delete;
-    ~InstalledPorts() {
-        RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kDeviceMap, kMappedDevice);
-        SetupDiRemoveDevice(devices_, &device_);
-        SetupDiDestroyDeviceInfoList(devices_);
-    }
-
-private:
-    static constexpr wchar_t kDeviceMap[] = L"HARDWARE\\DEVICEMAP\\SERIALCOMM";
-    static constexpr wchar_t kMappedDevice[] = L"\\Device\\QuellmarkTest";
-    HDEVINFO devices_ = SetupDiCreateDeviceInfoList(&GUID_DEVCLASS_PORTS, nullptr);
-    SP_DEVINFO_DATA device_{sizeof(SP_DEVINFO_DATA), {}, 0, 0};
-};
-
-// The system's own lists, read as they are: under Wine, whatever ports it maps (COM1 on most
-// machines) and the two installed here.
-TEST(PortDescriptionsTest, SystemPortsAreReadFromTheDeviceMapAndThePortsClass) {
-    const InstalledPorts installed;
-    const std::vector<std::string> texts = DescribeSystemPorts();
-    ASSERT_EQ(texts.size(), 10u);
-    EXPECT_EQ(texts[5], "\\Device\\QuellmarkTest (COM6)");
-    EXPECT_EQ(texts[7], "USB-SERIAL CH340 (COM8)");
-    EXPECT_EQ(texts[8], kNone);
 }
 
 }  // namespace
