@@ -36,6 +36,26 @@ std::string UnsentMessage(std::string_view portAndDevice) {
     return Line(std::string(portAndDevice) + " hat nicht alle Befehle angenommen");
 }
 
+std::string OutputFailedMessage() {
+    return Line("die Ausgabe ließ sich nicht schreiben");
+}
+
+namespace {
+
+std::string SourceName(std::string_view source) {
+    return source == "-" ? "Standardeingabe" : std::string(source);
+}
+
+}  // namespace
+
+std::string UnreadableMessage(std::string_view source, std::string_view reason) {
+    return Line(SourceName(source) + " lässt sich nicht lesen: " + std::string(reason));
+}
+
+std::string RefusedFileMessage(std::string_view source, std::string_view where) {
+    return Line(SourceName(source) + ": " + std::string(where));
+}
+
 std::string ReadingsOutput(const CtlOptions& options, const GainSequence& sequence,
                            std::string_view decimalSeparator) {
     if (!options.read) {
@@ -45,7 +65,7 @@ std::string ReadingsOutput(const CtlOptions& options, const GainSequence& sequen
         return ReadingsJson(sequence.Readings()) + "\n";
     }
     std::string text;
-    for (const GainReading& reading : sequence.Readings()) {
+    for (const GainReading& reading : sequence.EndedReadings()) {
         text += ReadingLine(reading, decimalSeparator) + "\n";
     }
     return text;
