@@ -224,8 +224,7 @@ ParsedCommandLine Complete(Scan& scan) {
         return UsageError{std::string(options.json ? "--json" : "--timeout") +
                           " gilt nur zusammen mit --read"};
     }
-    if (!scan.txPosition && !scan.rxGain && !options.store && !options.read &&
-        !options.applyFile) {
+    if (!scan.txPosition && !scan.rxGain && !options.store && !options.read && !options.applyFile) {
         return UsageError{"nichts zu tun: --tx, --rx, --apply, --store oder --read angeben"};
     }
     if (auto error = AssignPort(options, scan.operands[0])) {
@@ -264,8 +263,8 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string> args) {
 
     RestartGetopt();
     Scan scan;
-    for (int index = -1, code; (code = getopt_long(argc, argv.data(), kShortOptions,
-                                                   kLongOptions, &index)) != -1;
+    for (int index = -1, code;
+         (code = getopt_long(argc, argv.data(), kShortOptions, kLongOptions, &index)) != -1;
          index = -1) {
         if (code == kHelp) {
             return InfoRequest::Help;

@@ -27,7 +27,7 @@ struct CtlOptions {
     // From -c, --tx and --rx; with --apply, from the file once it has been read.
     std::vector<ChannelSetting> settings{{"A", std::nullopt, std::nullopt}};
     // The file of --apply, "-" for standard input.
-    std::optional<std::string> applyFile;
+    std::optional<std::string> applyFile{};
     bool store = false;
     bool read = false;
     bool json = false;
@@ -41,6 +41,8 @@ enum class InfoRequest { Help, Version };
 // Why the command line cannot be carried out, in one line of German.
 struct UsageError {
     std::string reason;
+
+    bool operator==(const UsageError&) const = default;
 };
 
 using ParsedCommandLine = std::variant<CtlOptions, InfoRequest, UsageError>;

@@ -33,9 +33,9 @@ std::string HelpText(std::string_view programName, std::string_view portForms) {
            "hinausgegangen.\n"
            "\n"
            "Beispiele: " +
-           name + " 1 -c A,B,C --tx 10,5 --rx -2 --store --read\n" +
-           "           " + name + " 1 -c A,B,C --read --json > werte.json\n" +
-           "           " + name + " 1 --apply werte.json --store\n";
+           name + " 1 -c A,B,C --tx 10,5 --rx -2 --store --read\n" + "           " + name +
+           " 1 -c A,B,C --read --json > werte.json\n" + "           " + name +
+           " 1 --apply werte.json --store\n";
 }
 
 std::string VersionText(std::string_view programName, std::string_view version) {

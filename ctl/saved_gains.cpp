@@ -39,7 +39,7 @@ std::optional<long long> WholeSteps(double db, int stepsPerDb) {
 
 // The gain under `key`: none for null, else what `check` makes of its "db".
 std::variant<std::optional<int>, std::string> GainAt(const json& entry, const std::string& key,
-                                                      int stepsPerDb, GainCheck check) {
+                                                     int stepsPerDb, GainCheck check) {
     const auto gain = entry.find(key);
     if (gain == entry.end()) {
         return key + " fehlt (null, wenn nichts gesetzt werden soll)";
@@ -59,8 +59,7 @@ std::variant<std::optional<int>, std::string> GainAt(const json& entry, const st
     if (!db->is_number()) {
         return name + " " + db->dump() + " ist keine Zahl";
     }
-    const std::variant<int, std::string> checked =
-        check(WholeSteps(db->get<double>(), stepsPerDb));
+    const std::variant<int, std::string> checked = check(WholeSteps(db->get<double>(), stepsPerDb));
     if (const std::string* problem = std::get_if<std::string>(&checked)) {
         return name + " " + db->dump() + " " + *problem;
     }
@@ -111,8 +110,8 @@ std::variant<std::vector<ChannelSetting>, std::string> ParseSavedGains(std::stri
         parsed = json::parse(text);
     } catch (const json::parse_error& error) {
         const bool atEnd = error.byte > text.size();
-        return Where(text, error.byte) + (atEnd ? ": das JSON bricht vorzeitig ab"
-                                                : ": hier ist das JSON ungültig");
+        return Where(text, error.byte) +
+               (atEnd ? ": das JSON bricht vorzeitig ab" : ": hier ist das JSON ungültig");
     }
     if (!parsed.is_array()) {
         return std::string("kein JSON-Array, wie --read --json es schreibt");
