@@ -237,15 +237,10 @@ ParsedCommandLine Complete(Scan& scan) {
     return options;
 }
 
-// getopt_long keeps its place in static state: glibc starts afresh at optind 0, the BSD code of
-// MinGW-w64 at optreset.
+// getopt_long keeps its place, also inside an argument, in static state: at optind 0 both glibc
+// and the BSD code of MinGW-w64 drop it and start afresh.
 void RestartGetopt() {
-#ifdef __MINGW32__
-    optreset = 1;
-    optind = 1;
-#else
     optind = 0;
-#endif
     opterr = 0;  // the messages are ours, in German
 }
 
