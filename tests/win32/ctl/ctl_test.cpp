@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <fstream>
 #include <string>
 
 #include "far_end.h"
@@ -74,25 +75,14 @@ protected:
     test_support::FarEnd far_;
 };
 
-// Writes `text` to the file `name` in the temporary folder; its path in UTF-8.
-std::string Saved(const std::wstring& name, const std::string& text) {
-    wchar_t folder[MAX_PATH];
-    const std::wstring path(folder, GetTempPathW(MAX_PATH, folder));
-    const UniqueHandle file(CreateFileW((path + name).c_str(), GENERIC_WRITE, 0, nullptr,
-                                        CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    DWORD written = 0;
-    EXPECT_TRUE(WriteFile(file.Get(), text.data(), DWORD(text.size()), &written, nullptr));
-    return win32::ToUtf8(path + name);
-}
-
 // Each call sends exactly its lines, in order, and prints what the modem holds; a usage error
 // or a port with nothing behind it sends nothing and names the fault on standard error, an absent
 // port with its device and the system's reason. Replies come in pieces and between noise.
 TEST_F(CtlTest, SetStoreAndReadAreByteExactAndFaultsSendNothing) {
     far_.Request("simulator --rx 70 --tx 0 --chunks --noise --seed 4");
     const std::string kUnopened = " lässt sich nicht öffnen: ";
-    const std::string saved =
-        Saved(L"gespeichert.json", R"([{"channel":"Kanal ä","tx":null,"rx":{"db":6,"value":3}}])");
+    std::ofstream("saved.json", std::ios::binary)
+        << R"([{"channel":"Kanal ä","tx":null,"rx":{"db":6,"value":3}}])";
     const struct {
         std::string args;
         DWORD status;
@@ -109,7 +99,7 @@ TEST_F(CtlTest, SetStoreAndReadAreByteExactAndFaultsSendNothing) {
          "\n",
          "gsm+ Kanal \xE4 at+vgr?;+vgt?\rgsm+ A at+vgr?;+vgt?\r", ""},
         {"\\\\.\\COM1 --tx=-6.5 -c B", 0, "", "gsm+ B at+vgt=243\r", ""},
-        {"1 --apply \"" + saved + "\" --read", 0, "Kanal ä: TX 0 db (0), RX 6 db (0)\n",
+        {"1 --apply saved.json --read", 0, "Kanal ä: TX 0 db (0), RX 6 db (0)\n",
          "gsm+ Kanal \xE4 at+vgr=0\rgsm+ Kanal \xE4 at+vgr?;+vgt?\r", ""},
         {"1 --rx 3", 2, "", "", "quellmark-ctl: "},
         {"COM40 --read", 3, "", "", "quellmark-ctl: COM40 (\\\\.\\COM40)" + kUnopened},
