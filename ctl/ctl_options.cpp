@@ -63,9 +63,10 @@ std::string Quoted(std::string_view text) {
     return quoted += '"';
 }
 
+// The checked value into `into`; or, when the check refused it, the message.
 template <typename Value>
-std::optional<std::string> Take(std::variant<Value, std::string> checked, std::string_view text,
-                                std::optional<Value>& into) {
+std::optional<std::string> StoreChecked(std::variant<Value, std::string> checked,
+                                        std::string_view text, std::optional<Value>& into) {
     if (const std::string* problem = std::get_if<std::string>(&checked)) {
         return Quoted(text) + " " + *problem;
     }
@@ -78,7 +79,7 @@ std::optional<std::string> AssignTx(Scan& scan, std::string_view value) {
     if (!number) {
         return Quoted(value) + " ist keine Zahl";
     }
-    return Take(TxPositionFor(ScaledWhole(*number, 2)), value, scan.txPosition);
+    return StoreChecked(TxPositionFor(ScaledWhole(*number, 2)), value, scan.txPosition);
 }
 
 std::optional<std::string> AssignRx(Scan& scan, std::string_view value) {
@@ -86,7 +87,7 @@ std::optional<std::string> AssignRx(Scan& scan, std::string_view value) {
     if (!number) {
         return Quoted(value) + " ist keine Zahl";
     }
-    return Take(RxGainFor(ScaledWhole(*number, 1)), value, scan.rxGain);
+    return StoreChecked(RxGainFor(ScaledWhole(*number, 1)), value, scan.rxGain);
 }
 
 std::optional<std::string> AssignChannels(Scan& scan, std::string_view value) {

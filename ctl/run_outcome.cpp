@@ -10,6 +10,10 @@ std::string Line(std::string_view text) {
     return std::string(kProgramName) + ": " + std::string(text) + "\n";
 }
 
+std::string SourceName(std::string_view source) {
+    return source == "-" ? "Standardeingabe" : std::string(source);
+}
+
 }  // namespace
 
 std::string PortAndDevice(const std::variant<int, std::string>& port, std::string_view device) {
@@ -39,14 +43,6 @@ std::string UnsentMessage(std::string_view portAndDevice) {
 std::string OutputFailedMessage() {
     return Line("die Ausgabe ließ sich nicht schreiben");
 }
-
-namespace {
-
-std::string SourceName(std::string_view source) {
-    return source == "-" ? "Standardeingabe" : std::string(source);
-}
-
-}  // namespace
 
 std::string UnreadableMessage(std::string_view source, std::string_view reason) {
     return Line(SourceName(source) + " lässt sich nicht lesen: " + std::string(reason));

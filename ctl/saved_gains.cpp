@@ -47,21 +47,21 @@ std::variant<std::optional<int>, std::string> GainAt(const json& entry, const st
     if (gain->is_null()) {
         return std::nullopt;
     }
-    const std::string name = key + ".db";
-    const auto db = gain->is_object() ? gain->find("db") : gain->end();
-    if (!gain->is_object() || db == gain->end()) {
+    if (!gain->is_object() || !gain->contains("db")) {
         return key + " ist weder null noch ein Objekt mit \"db\"";
     }
-    if (db->is_null()) {
+    const json& db = gain->at("db");
+    const std::string name = key + ".db";
+    if (db.is_null()) {
         return name + " ist null: eine Zahl angeben, oder \"" + key +
                "\":null, damit nichts gesetzt wird";
     }
-    if (!db->is_number()) {
-        return name + " " + db->dump() + " ist keine Zahl";
+    if (!db.is_number()) {
+        return name + " " + db.dump() + " ist keine Zahl";
     }
-    const std::variant<int, std::string> checked = check(WholeSteps(db->get<double>(), stepsPerDb));
+    const std::variant<int, std::string> checked = check(WholeSteps(db.get<double>(), stepsPerDb));
     if (const std::string* problem = std::get_if<std::string>(&checked)) {
-        return name + " " + db->dump() + " " + *problem;
+        return name + " " + db.dump() + " " + *problem;
     }
     return std::get<int>(checked);
 }
