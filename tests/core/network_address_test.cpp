@@ -4,71 +4,59 @@
 
 namespace quellmark::testing {
 
+// "local", the address as shown to people, or "refused" and the reason.
+std::string Outcome(const std::string& device) {
+    const DeviceAddress parsed = ParseDeviceAddress(device);
+    if (const auto* address = std::get_if<NetworkAddress>(&parsed)) {
+        return NetworkAddressText(*address);
+    }
+    const auto* refused = std::get_if<RefusedAddress>(&parsed);
+    return refused ? "refused " + refused->reason : "local";
+}
+
 TEST(NetworkAddressTest, LocalDevicesAndAcceptedAddresses) {
     for (const char* local : {"/dev/ttyUSB0", "COM12", "\\\\.\\COM12", "rfc2217:/gw:7000", ""}) {
-        EXPECT_TRUE(std::holds_alternative<LocalDevice>(ParseDeviceAddress(local))) << local;
+        EXPECT_EQ(Outcome(local), "local");
     }
-    // As given, and as shown to people: the host as typed, an IPv6 one back in its brackets.
-    const std::pair<const char*, const char*> accepted[] = {
-        {"rfc2217://gateway:7000", "rfc2217://gateway:7000"},
-        {"SOCKET://Rack-3.example.org:65535", "socket://Rack-3.example.org:65535"},
-        {"rfc2217://192.168.0.10:01", "rfc2217://192.168.0.10:1"},
-        {"Rfc2217://[::1]:7000", "rfc2217://[::1]:7000"},
-        {"socket://[1:2:3:4:5:6:7:8]:7000", "socket://[1:2:3:4:5:6:7:8]:7000"},
-        {"socket://[fe80::a:B]:7000", "socket://[fe80::a:B]:7000"},
-        {"socket://[::ffff:10.0.0.1]:7000", "socket://[::ffff:10.0.0.1]:7000"},
-        {"rfc2217://2gw:7000", "rfc2217://2gw:7000"}};
-    for (const auto& [given, shown] : accepted) {
-        const DeviceAddress parsed = ParseDeviceAddress(given);
-        ASSERT_TRUE(std::holds_alternative<NetworkAddress>(parsed)) << given;
-        EXPECT_EQ(NetworkAddressText(std::get<NetworkAddress>(parsed)), shown);
+    // Shown as given: the host as typed, an IPv6 one back in its brackets.
+    for (const char* given :
+         {"rfc2217://gateway:7000", "socket://Rack-3.example.org:65535", "rfc2217://10.0.0.1:1",
+          "rfc2217://[::1]:7000", "socket://[1:2:3:4:5:6:7:8]:7000", "socket://[fe80::a:B]:7000",
+          "socket://[::ffff:10.0.0.1]:7000", "rfc2217://2gw:7000"}) {
+        EXPECT_EQ(Outcome(given), given);
     }
+    EXPECT_EQ(Outcome("SOCKET://gw:07000"), "socket://gw:7000");
 }
 
 TEST(NetworkAddressTest, RefusesWithTheReason) {
-    const std::pair<std::string, const char*> refused[] = {
-        {"telnet://gw:23", "nur rfc2217://"},
-        {"tcp://gw:23", "nur rfc2217://"},
-        {"rfc2217://gw", "Port fehlt"},
-        {"socket://[::1]:", "Port fehlt"},
-        {"rfc2217://:7000", "Rechnername fehlt"},
-        {"rfc2217://gw:0", "keine Zahl von 1 bis 65535"},
-        {"rfc2217://gw:65536", "keine Zahl"},
-        {"rfc2217://gw:99999999999", "keine Zahl"},
-        {"rfc2217://gw:+70", "keine Zahl"},
-        {"rfc2217://user@gw:7000", "Benutzername"},
-        {"rfc2217://user:pw@gw:7000", "Benutzername"},
-        {"rfc2217://gw:7000/", "nach dem Port"},
-        {"rfc2217://gw:7000?baud=9600", "nach dem Port"},
-        {"rfc2217://gw :7000", "Leer- oder Steuerzeichen"},
-        {"rfc2217://gw:7000\n", "Steuerzeichen"},
-        {"rfc2217://::1:7000", "eckige Klammern"},
-        {"rfc2217://[::1:7000", "Form [IPV6]:PORT"},
-        {"rfc2217://[::1]7000", "Form [IPV6]:PORT"},
-        {"rfc2217://[:::1]:7000", "keine IPv6"},
-        {"rfc2217://[1::2::3]:7000", "keine IPv6"},
-        {"rfc2217://[1:2:3:4:5:6:7]:7000", "keine IPv6"},
-        {"rfc2217://[1:2:3:4:5:6:7::8]:7000", "keine IPv6"},
-        {"rfc2217://[12345::]:7000", "keine IPv6"},
-        {"rfc2217://[1.2.3.4::]:7000", "keine IPv6"},
-        {"rfc2217://-gw:7000", "kein Rechnername"},
-        {"rfc2217://gw_1:7000", "kein Rechnername"},
-        {"rfc2217://gw..x:7000", "kein Rechnername"},
-        {"rfc2217://" + std::string(64, 'a') + ":7000", "kein Rechnername"},
+    // Texts without a protocol are rfc2217:// ones.
+    const std::pair<const char*, std::vector<std::string>> refused[] = {
+        {"nur rfc2217://", {"telnet://gw:23", "tcp://gw:23"}},
+        {"Port fehlt", {"gw", "[::1]:"}},
+        {"Rechnername fehlt", {":7000"}},
+        {"keine Zahl von 1 bis 65535", {"gw:0", "gw:65536", "gw:99999999999", "gw:+70"}},
+        {"Benutzername", {"user@gw:7000", "user:pw@gw:7000"}},
+        {"nach dem Port", {"gw:7000/", "gw:7000?baud=9600"}},
+        {"Leer- oder Steuerzeichen", {"gw :7000", "gw:7000\n"}},
+        {"eckige Klammern", {"::1:7000"}},
+        {"Form [IPV6]:PORT", {"[::1:7000", "[::1]7000"}},
+        {"keine IPv6",
+         {"[:::1]:1", "[1::2::3]:1", "[1:2:3:4:5:6:7]:1", "[1:2:3:4:5:6:7::8]:1", "[12345::]:1",
+          "[1.2.3.4::]:1"}},
+        {"kein Rechnername", {"-gw:7000", "gw_1:7000", "gw..x:7000", std::string(64, 'a') + ":1"}},
         // Numeric forms the resolver would read as addresses of its own making.
-        {"rfc2217://10.0.0.256:7000", "keine IPv4"},
-        {"rfc2217://10.0.1:7000", "keine IPv4"},
-        {"rfc2217://2130706433:7000", "keine IPv4"},
-        {"rfc2217://010.0.0.1:7000", "keine IPv4"}};
-    for (const auto& [given, reason] : refused) {
-        const DeviceAddress parsed = ParseDeviceAddress(given);
-        ASSERT_TRUE(std::holds_alternative<RefusedAddress>(parsed)) << given;
-        EXPECT_NE(std::get<RefusedAddress>(parsed).reason.find(reason), std::string::npos)
-            << std::get<RefusedAddress>(parsed).reason;
+        {"keine IPv4", {"10.0.0.256:1", "10.0.1:1", "2130706433:1", "010.0.0.1:1"}}};
+    for (const auto& [reason, texts] : refused) {
+        for (const std::string& text : texts) {
+            const std::string outcome =
+                Outcome(text.find(":/") == std::string::npos ? "rfc2217://" + text : text);
+            EXPECT_TRUE(outcome.starts_with("refused") && outcome.find(reason) != outcome.npos)
+                << text << ": " << outcome;
+        }
     }
     // A terminal control sequence in the text must not reach the terminal that shows the message.
-    EXPECT_EQ(std::get<RefusedAddress>(ParseDeviceAddress("socket://g\x1b[2J\x7fw:7000")).reason,
-              "\"socket://g\\x1B[2J\\x7Fw:7000\": Leer- oder Steuerzeichen in der Adresse");
+    EXPECT_EQ(Outcome("socket://g\x1b[2J\x7fw:7000"),
+              "refused \"socket://g\\x1B[2J\\x7Fw:7000\": Leer- oder Steuerzeichen in der Adresse");
 }
 
 }  // namespace quellmark::testing
