@@ -77,10 +77,10 @@ void TelnetSession::Read(unsigned char byte, TelnetReceived& received) {
         case Reading::SubnegotiationCommand:
             if (byte == kIac) {
                 reading_ = Reading::Subnegotiation;  // a doubled 0xFF of its content
-            } else if (byte != kSe) {
-                ReadCommand(byte, received);
-            } else {
+            } else if (byte == kSe) {
                 reading_ = Reading::Data;
+            } else {
+                ReadCommand(byte, received);
             }
             break;
     }

@@ -16,22 +16,26 @@ enum class ComPortOption {
 
 // What one chunk from the server carries.
 struct TelnetReceived {
-    std::string data;             // the line's own bytes, for the reply parser
-    std::string reply;            // to send to the server at once
-    bool comPortRefused = false;  // true in the one result where the server first refuses
+    std::string data;   // the line's own bytes, for the reply parser
+    std::string reply;  // to send to the server at once
+    // True in the one result in which the server first refuses the COM port option: the moment
+    // to tell the user that the line runs on the server's settings.
+    bool comPortRefused = false;
 };
 
 // The client side of an rfc2217:// connection, without I/O or clock; one object per
 // connection. A transport sends Start() once connected, passes every received chunk through
 // Receive() and sends its reply, and sends every write through Encode().
 //
-// Received: commands and subnegotiations may be split anywhere between chunks; nothing of a
-// subnegotiation is kept, so an endless one costs no memory; an IAC other than SE or IAC inside
-// one ends it, as a server that left out the SE means it. While the server does not send in
-// binary, CR NUL arrives as CR, as the line ended there.
-// Sent: data leaves unchanged but for 0xFF doubled, also before the server has answered the
-// offers: nothing waits for an answer, as some servers never give one. Only a server that
-// refuses binary from us gets every CR as CR NUL, which it turns back into the bare CR.
+// Received: commands and subnegotiations may be split anywhere between chunks. Nothing of a
+// subnegotiation is kept (notifications and the acknowledgements of our settings are only
+// consumed), so an endless one costs no memory; an IAC other than SE or IAC inside one ends it,
+// as from a server that left out the SE. While the server does not send in binary, CR NUL
+// arrives as the bare CR: the NUL would shift the next reply's columns.
+// Sent: the line settings once the server accepts the COM port option. Data leaves unchanged
+// but for 0xFF doubled, also before the server has answered: nothing waits for an answer, as
+// some servers never give one. Only a server that refuses binary from us gets each CR as CR NUL,
+// which it reads back as the bare CR.
 class TelnetSession {
 public:
     // The offers: COM-PORT-OPTION, BINARY both ways, SUPPRESS-GO-AHEAD.
