@@ -3,18 +3,11 @@
 // Telnet commands.
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
-#include <string>
 
+#include "fuzz_check.h"
 #include "telnet_session.h"
 
 using namespace quellmark;
-
-static void Check(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
 
 // The first byte of each chunk gives its length, so the fuzzer explores every way of splitting.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
