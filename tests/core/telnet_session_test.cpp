@@ -54,7 +54,8 @@ TEST(TelnetSessionTest, AnswersOnceAndKeepsCommandsOutOfTheData) {
         EXPECT_EQ(received.reply, Wire(reply)) << server;
         EXPECT_EQ(received.data, Wire(data)) << server;
         EXPECT_EQ(session.ComPort(), Pending) << server;
-        EXPECT_EQ(session.Encode("gsm+ A at+vgt=21\r\xFF"), "gsm+ A at+vgt=21" + Wire(sent));
+        EXPECT_EQ(session.Encode("gsm+ A at+vgt=21\r\xFF"), "gsm+ A at+vgt=21" + Wire(sent))
+            << server;
     }
 }
 

@@ -31,6 +31,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(all.data == pieces.data && all.reply == pieces.reply);
     Check(all.comPortRefused == pieces.comPortRefused && whole.ComPort() == chunked.ComPort());
     Check(TelnetSession().Receive(all.reply).data.empty());
-
     return 0;
 }
