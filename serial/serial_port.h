@@ -19,7 +19,7 @@ public:
     // handler stops the notifications.
     virtual void SetEventHandler(std::function<void()> handler) = 0;
     virtual bool IsOpen() const = 0;
-    // What was written goes to the system first, as far as it does in a short time.
+    // Hands what was written to the system first, waiting a short time at most.
     virtual void Close() = 0;
     // Text is UTF-8; it goes out as one byte per character, in call order. Does nothing while
     // closed.
@@ -44,7 +44,8 @@ class SerialPort : public SerialLine {
 public:
     // The port that the next Open connects to: 1 to 10.
     virtual void SetPortNumber(int number) = 0;
-    // Closes any earlier connection first.
+    // Closes any earlier connection first. False when the port has no device or it cannot be
+    // opened.
     virtual bool Open() = 0;
 };
 
