@@ -3,10 +3,12 @@
 #include <functional>
 #include <utility>
 
+#include "serial_port.h"
+
 namespace quellmark {
 
-// What every line keeps alike: the handler that its events go to. `Line` is SerialLine or an
-// interface derived from it.
+// What every line keeps alike: the handler that its events go to. `Line` is SerialLine or
+// SerialPort.
 template <typename Line>
 class NotifyingLine : public Line {
 public:

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "notifying_line.h"
-#include "serial_port.h"
 
 namespace quellmark {
 

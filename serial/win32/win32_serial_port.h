@@ -11,7 +11,6 @@
 #include "port_mailbox.h"
 #include "port_reader.h"
 #include "port_writer.h"
-#include "serial_port.h"
 #include "unique_handle.h"
 #include "window_thread_notifier.h"
 
