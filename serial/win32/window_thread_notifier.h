@@ -10,9 +10,8 @@ namespace quellmark {
 // A hidden top-level window of the thread that creates it. Post() may be called from any thread;
 // it reaches `onNotice` on the creating thread through its message queue, so also while a modal
 // loop (a message box, a window being moved) runs there; a notice still on its way when the
-// notifier is destroyed reaches nothing. The system's broadcast of a
-// serial port's removal, which reaches top-level windows only, goes to `onPortRemoved` with the
-// port's name ("COM3").
+// notifier is destroyed reaches nothing. The system's broadcast of a serial port's removal, which
+// reaches top-level windows only, goes to `onPortRemoved` with the port's name ("COM3").
 class WindowThreadNotifier {
 public:
     WindowThreadNotifier(std::function<void()> onNotice,
