@@ -20,4 +20,9 @@ std::string NetworkStream::Encode(std::string_view bytes) const {
     return telnet_ ? telnet_->Encode(bytes) : std::string(bytes);
 }
 
+std::string ServerSettingsRemark(const NetworkAddress& address) {
+    return NetworkAddressText(address) +
+           ": der Server stellt die Leitung nicht ein, sie läuft mit seinen Einstellungen";
+}
+
 }  // namespace quellmark

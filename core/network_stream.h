@@ -31,4 +31,7 @@ private:
     std::optional<TelnetSession> telnet_;
 };
 
+// What the user is told once when the server at `address` refuses to set the line.
+std::string ServerSettingsRemark(const NetworkAddress& address);
+
 }  // namespace quellmark

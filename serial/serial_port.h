@@ -39,6 +39,10 @@ public:
 using OpenedLine = std::variant<std::unique_ptr<SerialLine>, std::string>;
 using LineOpener = std::function<OpenedLine(const std::string& device)>;
 
+// Something about an open line that the user should know but that is no failure, in one line of
+// German: a server that runs the line on its own settings.
+using RemarkHandler = std::function<void(const std::string& remark)>;
+
 // The port as the window uses it: a line that connects to the chosen port at every Open.
 class SerialPort : public SerialLine {
 public:
