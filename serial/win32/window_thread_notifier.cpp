@@ -28,8 +28,7 @@ void RegisterNotifierClass(WNDPROC windowProc) {
 }  // namespace
 
 WindowThreadNotifier::WindowThreadNotifier(
-    std::function<void(WPARAM tag)> onNotice,
-    std::function<void(std::wstring_view port)> onPortRemoved)
+    std::function<void()> onNotice, std::function<void(std::wstring_view port)> onPortRemoved)
     : onNotice_(std::move(onNotice)), onPortRemoved_(std::move(onPortRemoved)) {
     RegisterNotifierClass(
         &win32::WindowProcedure<WindowThreadNotifier, &WindowThreadNotifier::HandleMessage>);
@@ -43,14 +42,14 @@ WindowThreadNotifier::~WindowThreadNotifier() {
     DestroyWindow(window_);
 }
 
-void WindowThreadNotifier::Post(WPARAM tag) const {
-    PostMessageW(window_, kNoticeMessage, tag, 0);
+void WindowThreadNotifier::Post() const {
+    PostMessageW(window_, kNoticeMessage, 0, 0);
 }
 
 LRESULT WindowThreadNotifier::HandleMessage(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam) {
     if (message == kNoticeMessage) {
-        onNotice_(wParam);
+        onNotice_();
         return 0;
     }
     if (message == WM_DEVICECHANGE) {

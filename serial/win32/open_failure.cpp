@@ -2,7 +2,7 @@
 
 #include "system_message.h"
 
-namespace quellmark::ctl {
+namespace quellmark {
 
 std::string OpenFailureReason(DWORD error) {
     const std::string text = win32::SystemMessage(error);
@@ -17,4 +17,4 @@ std::string OpenFailureReason(DWORD error) {
     return text;
 }
 
-}  // namespace quellmark::ctl
+}  // namespace quellmark
