@@ -57,5 +57,5 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
 
     Responder responder(options, options.seed.value_or(std::random_device{}()));
-    return Serve(*pty, responder, log, options.delay_ms);
+    return Serve(*pty, responder, log, options);
 }

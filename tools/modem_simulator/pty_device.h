@@ -18,6 +18,8 @@ public:
     ~PtyDevice();
 
     int master() const { return master_; }
+    // The simulator's own descriptor of the device end.
+    int device() const { return slave_; }
     const std::string& slave_path() const { return slave_path_; }
 
 private:

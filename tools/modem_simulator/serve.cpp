@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "line_pace.h"
 #include "stop_signals.h"
 
 namespace quellmark::modem_sim {
@@ -36,6 +37,9 @@ bool WriteAll(int fd, std::string_view bytes) {
 }
 
 bool Send(int fd, const Exchange& exchange, WireLog& log) {
+    if (exchange.pieces.empty()) {
+        return true;
+    }
     std::string answer;
     for (std::size_t i = 0; i < exchange.pieces.size(); ++i) {
         if (i > 0) {
@@ -52,10 +56,12 @@ bool Send(int fd, const Exchange& exchange, WireLog& log) {
 
 }  // namespace
 
-int Serve(const PtyDevice& pty, Responder& responder, WireLog& log, int delay_ms) {
+int Serve(const PtyDevice& pty, Responder& responder, WireLog& log, const Options& options) {
     std::array<char, 512> buffer{};
+    LinePace pace(pty.device(), options.pace_baud);
+    int lines = 0;
     while (!StopRequested()) {
-        if (!WaitFor(pty.master(), POLLIN, -1)) {
+        if (!WaitFor(pty.master(), POLLIN, pace.Update())) {
             continue;
         }
         const ssize_t count = read(pty.master(), buffer.data(), buffer.size());
@@ -66,10 +72,14 @@ int Serve(const PtyDevice& pty, Responder& responder, WireLog& log, int delay_ms
             std::fprintf(stderr, "read: %s\n", count == 0 ? "end of input" : std::strerror(errno));
             return 1;
         }
+        pace.Received(static_cast<std::size_t>(count));
         const std::string_view received(buffer.data(), static_cast<std::size_t>(count));
         for (const Exchange& exchange : responder.Feed(received)) {
             log.Received(exchange.received);
-            Pause(delay_ms);
+            if (++lines == options.hangup_after) {
+                return 0;  // unanswered, and the device goes with the simulator
+            }
+            Pause(options.delay_ms);
             if (!Send(pty.master(), exchange, log)) {
                 return StopRequested() ? 0 : 1;
             }

@@ -15,11 +15,13 @@ namespace {
 constexpr long long kMaxGain = 255;
 constexpr long long kMaxDelayMs = 600'000;
 constexpr long long kMaxSeed = 0xFFFF'FFFF;
+constexpr long long kMaxLines = 1'000'000;
+constexpr long long kMaxBaud = 4'000'000;
 
-std::optional<long long> ParseNumber(std::string_view text, long long max) {
+std::optional<long long> ParseNumber(std::string_view text, long long min, long long max) {
     long long value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || ec != std::errc{} || end != text.data() + text.size() || value < 0 ||
+    if (text.empty() || ec != std::errc{} || end != text.data() + text.size() || value < min ||
         value > max) {
         return std::nullopt;
     }
@@ -28,9 +30,9 @@ std::optional<long long> ParseNumber(std::string_view text, long long max) {
 
 using Setter = std::function<bool(Options&, std::string_view)>;
 
-Setter Number(long long max, std::function<void(Options&, long long)> assign) {
-    return [max, assign](Options& options, std::string_view text) {
-        const std::optional<long long> value = ParseNumber(text, max);
+Setter Number(long long max, std::function<void(Options&, long long)> assign, long long min = 0) {
+    return [min, max, assign](Options& options, std::string_view text) {
+        const std::optional<long long> value = ParseNumber(text, min, max);
         if (value) {
             assign(options, *value);
         }
@@ -55,18 +57,21 @@ const std::map<std::string_view, Setter, std::less<>>& ValueOptions() {
          Number(kMaxDelayMs, [](Options& o, long long v) { o.delay_ms = static_cast<int>(v); })},
         {"--seed",
          Number(kMaxSeed, [](Options& o, long long v) { o.seed = static_cast<std::uint32_t>(v); })},
+        {"--hangup-after",
+         Number(
+             kMaxLines, [](Options& o, long long v) { o.hangup_after = int(v); }, 1)},
+        {"--pace", Number(kMaxBaud, [](Options& o, long long v) { o.pace_baud = int(v); })},
         {"--log", Text(&Options::log_path)},
         {"--link", Text(&Options::link_path)},
+        {"--silent-channel", Text(&Options::silent_channel)},
     };
     return options;
 }
 
 const std::map<std::string_view, bool Options::*, std::less<>>& FlagOptions() {
     static const std::map<std::string_view, bool Options::*, std::less<>> flags{
-        {"--chunks", &Options::chunks},
-        {"--lf", &Options::lf_only},
-        {"--noise", &Options::noise},
-        {"--help", &Options::help},
+        {"--chunks", &Options::chunks}, {"--lf", &Options::lf_only}, {"--noise", &Options::noise},
+        {"--silent", &Options::silent}, {"--help", &Options::help},
     };
     return flags;
 }
@@ -133,6 +138,14 @@ Options:
   --seed N        seed for the random choices of --chunks and --noise
   --lf            end reply lines with LF alone instead of CR LF
   --noise         send unsolicited lines and junk between answers
+  --silent        answer nothing, as a device that is on but does not listen
+  --silent-channel NAME
+                  answer nothing for the channel NAME
+  --hangup-after N
+                  close the line after the Nth command line, as a pulled
+                  adapter does, and end
+  --pace BAUD     take the bytes sent to the modem no faster than a line at
+                  BAUD (8N1) carries them: writers wait; 0 takes none at all
   --help          show this text
 )";
 }

@@ -17,6 +17,12 @@ struct Options {
     std::optional<std::uint32_t> seed;
     bool lf_only = false;
     bool noise = false;
+    bool silent = false;
+    std::string silent_channel;
+    // Command lines after which the line is closed; none: never.
+    std::optional<int> hangup_after;
+    // The line's speed in baud that bytes are taken at; none: at once, 0: not at all.
+    std::optional<int> pace_baud;
     std::string log_path;
     std::string link_path;
     bool help = false;

@@ -13,7 +13,8 @@
 
 namespace quellmark::modem_sim {
 
-// One command line received and the answer to it, cut into the pieces to write separately.
+// One command line received and the answer to it, cut into the pieces to write separately; no
+// pieces when the modem keeps silent.
 struct Exchange {
     std::string received;
     std::vector<std::string> pieces;
@@ -30,11 +31,14 @@ public:
 
 private:
     Exchange Answer(const ReceivedLine& line);
+    bool KeepsSilent(std::string_view command) const;
 
     LineAssembler assembler_;
     Modem modem_;
     ReplyStyle style_;
     bool chunks_;
+    bool silent_;
+    std::string silentChannel_;
     std::mt19937 random_;
 };
 
