@@ -7,8 +7,9 @@
 
 namespace quellmark {
 
-// Why `port` could not open `device`, for people: the system's words, with what to do about
-// a missing permission, or that another program holds the device.
+// Why `port` could not open `device`, for people, in German for the common reasons (no such
+// device, no permission with what to do about it, held by another program, not a serial device)
+// and in the system's words for the rest.
 std::string OpenFailureReason(const QtSerialPort& port, const QString& device);
 
 }  // namespace quellmark

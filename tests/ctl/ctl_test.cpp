@@ -1,13 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "ctl_program.h"
+#include "ctl_options.h"
 #include "gain_reading.h"
 #include "saved_gains.h"
 
 namespace quellmark::ctl {
 namespace {
-
-const std::string kLeadIn = "gsm+ A              ";  // 20 characters, as the device puts them
 
 std::vector<std::string> Words(const std::string& text) {
     std::vector<std::string> words;
@@ -40,17 +38,16 @@ TEST(CtlOptionsTest, CommandLinesAsEveryOtherProgramReadsThem) {
         {"1 --store --chan", UsageError{"--channel braucht einen Wert"}},
         {"--t 3 1", UsageError{"--t ist mehrdeutig: --tx, --timeout"}},
         {"--store=yes 1", UsageError{"--store nimmt keinen Wert"}},
-        {"1 --json", UsageError{"--json gilt nur zusammen mit --read"}},
-        {"1 --store --timeout 3", UsageError{"--timeout gilt nur zusammen mit --read"}},
         {"1 --apply f --rx 2",
          UsageError{"--apply nimmt Kanäle und Werte aus der Datei: nicht zusammen mit -c, --tx "
                     "oder --rx"}},
         {"--store -- 1 -x", UsageError{"nur ein Port, nicht \"1\" und \"-x\""}},
         {"1", UsageError{"nichts zu tun: --tx, --rx, --apply, --store oder --read angeben"}},
         {"1 --tx 51,5", UsageError{"--tx: \"51,5\" liegt außerhalb von -6,5 bis 51 dB"}},
+        {"1 --store --timeout 3", UsageError{"--timeout gilt nur zusammen mit --read"}},
+        {"1 --rx -21", UsageError{"--rx: \"-21\" ist ungerade; das Modem nimmt nur gerade Werte"}},
         {"1 --tx=10,25",
          UsageError{"--tx: \"10,25\" liegt zwischen zwei Stufen (Schritte von 0,5 dB)"}},
-        {"1 --rx -3", UsageError{"--rx: \"-3\" ist ungerade; das Modem nimmt nur gerade Werte"}},
     };
     for (const auto& [args, expected] : cases) {
         EXPECT_EQ(ParseCommandLine(Words(args)), expected) << args;
@@ -115,110 +112,6 @@ TEST(GainReadingTest, LinesAndJsonForEveryKindOfAnswer) {
         EXPECT_EQ(IsComplete(reading), complete) << line;
         EXPECT_EQ(ReadingLine(reading, ","), line);
         EXPECT_EQ(ReadingsJson(std::span(&reading, 1)), "[" + json + "]");
-    }
-}
-
-// A port whose bytes are handed to the system only when the script says so.
-struct FakePort : SerialLine {
-    void SetEventHandler(std::function<void()> handler) override { event = std::move(handler); }
-    bool IsOpen() const override { return open; }
-    void Close() override { open = false; }
-    void Write(const std::string& text) override { unsent += text.size(); }
-    std::size_t WaitingCount() const override { return incoming.size(); }
-    std::string ReadAll() override { return std::exchange(incoming, {}); }
-    std::size_t UnsentCount() const override { return unsent; }
-    void WaitUntilSent() override { *waitedUntilSent = true; }
-
-    std::function<void()> event;
-    bool open = true;
-    std::size_t unsent = 0;
-    std::string incoming;
-    bool* waitedUntilSent;
-};
-
-// The event loop plays `script`: what the line and the timer do while the program waits.
-struct FakeSystem : CtlSystem {
-    std::string PortForms() const override { return ""; }
-    std::string DeviceOf(const std::variant<int, std::string>&) override { return "/dev/x"; }
-    OpenedLine Open(const std::string&) override {
-        auto opened = std::make_unique<FakePort>();
-        opened->waitedUntilSent = &waitedUntilSent;
-        port = opened.get();
-        return opened;
-    }
-    void StartTimer(std::chrono::milliseconds, std::function<void()> passed) override {
-        timer = std::move(passed);
-    }
-    void StopTimer() override { timer = nullptr; }
-    // Steps after the end are played too: they must change nothing.
-    void RunEventLoop() override {
-        for (const auto& step : script) {
-            step(*this);
-        }
-        EXPECT_TRUE(quit) << "the program did not end";
-    }
-    void QuitEventLoop() override { quit = true; }
-    std::string DecimalSeparator() const override { return ","; }
-    bool Print(bool toError, const std::string& text) override {
-        (toError ? err : out) += text;
-        return toError || !outputFails;
-    }
-    std::variant<std::string, ReadFailure> ReadInput(const std::string&) override { return ""; }
-
-    std::vector<std::function<void(FakeSystem&)>> script;
-    FakePort* port = nullptr;  // while the program runs
-    bool waitedUntilSent = false;
-    std::function<void()> timer;
-    bool quit = false;
-    bool outputFails = false;
-    std::string out, err;
-};
-
-using Step = std::function<void(FakeSystem&)>;
-const Step kHandedOver = [](FakeSystem& s) { s.port->unsent = 0, s.port->event(); };
-const Step kTimerPasses = [](FakeSystem& s) { s.timer(); };
-const Step kLost = [](FakeSystem& s) { s.port->open = false, s.port->event(); };
-const Step kRxReply = [](FakeSystem& s) {
-    s.port->incoming = kLeadIn + "+VGR: 48\r", s.port->event();
-};
-const Step kTxReply = [](FakeSystem& s) {
-    s.port->incoming = kLeadIn + "+VGT: 0\r", s.port->event();
-};
-const Step kOutputFails = [](FakeSystem& s) { s.outputFails = true; };
-
-// The program ends only once what it wrote has gone out, or with status 5 when it cannot; a
-// read ends at its deadline with what came, and nothing after the end counts. JSON has every
-// channel asked for. Output that cannot be written outranks every other status.
-TEST(CtlProgramTest, EndsOnceEverythingIsSentOrReportsWhatWentWrong) {
-    const std::string unsent = "quellmark-ctl: COM 1 (/dev/x) hat nicht alle Befehle angenommen\n";
-    const std::string lost = "quellmark-ctl: Verbindung zu COM 1 (/dev/x) verloren\n";
-    const std::string json = R"([{"channel":"A","tx":null,"rx":{"db":0,"value":48}},)"
-                             R"({"channel":"B","tx":null,"rx":null}])"
-                             "\n";
-    const std::tuple<std::string, std::vector<Step>, int, std::string, std::string> cases[] = {
-        {"--store", {kHandedOver}, 0, "", ""},
-        {"--store", {kTimerPasses}, 5, "", unsent},
-        {"--store", {kLost}, 5, "", unsent},
-        {"--read", {kRxReply, kTxReply, kHandedOver}, 0, "A: TX 0 db (0), RX 0 db (48)\n", ""},
-        {"--read",
-         {kHandedOver, kRxReply, kTimerPasses, kTxReply, kLost},
-         4,
-         "A: TX keine Antwort, RX 0 db (48)\n",
-         ""},
-        {"--read --json -c A,B", {kRxReply, kLost}, 5, json, lost},
-        {"--read --json -c A,B",
-         {kOutputFails, kRxReply, kLost},
-         1,
-         json,
-         lost + "quellmark-ctl: die Ausgabe ließ sich nicht schreiben\n"},
-    };
-    for (const auto& [action, script, status, out, err] : cases) {
-        FakeSystem system;
-        system.script = script;
-        EXPECT_EQ(RunCtlProgram(Words("1 " + action), system, ""), status) << action;
-        EXPECT_EQ(system.out, out);
-        EXPECT_EQ(system.err, err);
-        EXPECT_EQ(system.waitedUntilSent, err.empty()) << "waited for the line";
     }
 }
 

@@ -1,7 +1,13 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <chrono>
+#include <functional>
+#include <ostream>
+#include <sstream>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -30,29 +36,87 @@ enum class Output {
 
 // One run of quellmark-ctl and what must come of it.
 //
-// In the arguments and in the environment's values "@PORT" stands for the far end's port as the
-// program is given it on this system: the device's path on Linux, COM1 under Wine (where COM12
-// leads there too). Port 1 leads there as well: COM1, and QUELLMARK_COM1 on Linux. The program
-// runs in a folder of its own, as a shell in German starts it, with the row's files and "-modem",
-// another name of the far end's device.
+// The arguments are parted by blanks. In them and in the environment's values "@PORT" stands for
+// the far end's port as the program is given it on this system: the device's path on Linux, COM1
+// under Wine (where COM12 leads there too). Port 1 leads there as well: COM1, and QUELLMARK_COM1
+// on Linux. The program runs in a folder of its own, as a shell in German starts it, with the
+// row's files and "-modem", another name of the far end's device.
 struct CtlScenario {
     const char* name;  // letters, digits and '_': names the row in the test's output
     Systems systems = Systems::kBoth;
     FarEnd farEnd = FarEnd::kSimulator;
-    std::vector<std::string> simulator;  // the simulator's options
-    std::vector<std::string> args;
-    std::vector<std::pair<std::string, std::string>> environment;
-    std::vector<std::pair<std::string, std::string>> files;  // name and content
-    std::string input;                                       // standard input
+    std::string simulator{};  // the simulator's options, parted by blanks
+    std::string args{};
+    std::vector<std::pair<std::string, std::string>> environment{};
+    std::vector<std::pair<std::string, std::string>> files{};  // name and content
+    std::string input{};                                       // standard input
     Output output = Output::kPipe;
 
     int status = 0;
-    std::string out;                      // standard output, exactly
-    std::vector<std::string> outWords;    // if any: each is in standard output, instead of `out`
-    std::vector<std::string> errWords;    // each is on standard error; if none, it stays empty
-    std::string sent;                     // every byte that reaches the far end, in order
+    std::string out{};     // standard output, exactly
+    std::string outHas{};  // if given: a part of standard output, checked instead of `out`
+    std::string errHas{};  // a part of standard error; if not given, standard error stays empty
+    std::string sent{};    // every byte that reaches the far end, in order
     std::chrono::milliseconds atLeast{};  // the run takes this long at least
     std::chrono::milliseconds atMost{};   // and, if given, this long at most
 };
+
+inline void PrintTo(const CtlScenario& row, std::ostream* out) {
+    *out << row.name;
+}
+
+// What a run of quellmark-ctl gave.
+struct CtlOutcome {
+    int status = -1;  // -1: it did not end in time
+    std::string out, err;
+    std::chrono::milliseconds elapsed{};
+};
+
+inline std::string WithPort(std::string text, const std::string& port) {
+    if (const std::size_t at = text.find("@PORT"); at != std::string::npos) {
+        text.replace(at, 5, port);
+    }
+    return text;
+}
+
+// `text` parted by blanks, with the port in place of "@PORT".
+inline std::vector<std::string> Words(const std::string& text, const std::string& port) {
+    std::vector<std::string> words;
+    std::istringstream stream(text);
+    for (std::string word; stream >> word;) {
+        words.push_back(WithPort(word, port));
+    }
+    return words;
+}
+
+// Everything about the run but the bytes at the far end.
+inline void ExpectOutcome(const CtlScenario& row, const CtlOutcome& run) {
+    EXPECT_EQ(run.status, row.status) << run.err;
+    if (row.outHas.empty()) {
+        EXPECT_EQ(run.out, row.out);
+    } else {
+        EXPECT_NE(run.out.find(row.outHas), std::string::npos) << run.out;
+    }
+    if (row.errHas.empty()) {
+        EXPECT_EQ(run.err, "");
+    } else {
+        EXPECT_NE(run.err.find(row.errHas), std::string::npos) << run.err;
+    }
+    EXPECT_GE(run.elapsed, row.atLeast);
+    if (row.atMost.count() > 0) {
+        EXPECT_LE(run.elapsed, row.atMost);
+    }
+}
+
+// What has reached the far end, as `read` gives it: once it is `size` bytes long or 5 s have
+// passed, and a moment later, for bytes that should not come.
+inline std::string SentBytes(const std::function<std::string()>& read, std::size_t size) {
+    using namespace std::chrono_literals;
+    for (int wait = 0; read().size() < size && wait < 250; ++wait) {
+        std::this_thread::sleep_for(20ms);
+    }
+    std::this_thread::sleep_for(50ms);
+    return read();
+}
 
 }  // namespace quellmark::testing

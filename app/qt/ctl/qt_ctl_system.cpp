@@ -2,12 +2,13 @@
 
 #include <QLocale>
 #include <cstdio>
+#include <utility>
 
 #include "open_line.h"
 
 namespace quellmark::ctl {
 
-QtCtlSystem::QtCtlSystem() {
+QtCtlSystem::QtCtlSystem(PortLister present) : present_(std::move(present)) {
     timer_.setSingleShot(true);
     // A coarse timer may fire up to 5 % early: the time-out is a promise to wait that long.
     timer_.setTimerType(Qt::PreciseTimer);
@@ -17,7 +18,7 @@ QtCtlSystem::QtCtlSystem() {
 // A port number leads where it leads in the window; any other text is the device's path.
 std::string QtCtlSystem::DeviceOf(const std::variant<int, std::string>& port) {
     if (const int* number = std::get_if<int>(&port)) {
-        return DeviceOfPort(*number);
+        return DevicePathForPort(*number, SystemEnvironment, present_).toStdString();
     }
     return std::get<std::string>(port);
 }

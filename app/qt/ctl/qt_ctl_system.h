@@ -4,15 +4,17 @@
 #include <QTimer>
 
 #include "ctl_system.h"
+#include "device_path.h"
 #include "input_file.h"
+#include "present_ports.h"
 
 namespace quellmark::ctl {
 
-// quellmark-ctl's system on Linux: QtSerialPort, the window's port numbering, a Qt event loop
-// and timer. Needs a QCoreApplication.
+// quellmark-ctl's system on Linux: QtSerialPort, the window's port numbering over the ports that
+// `present` lists, a Qt event loop and timer. Needs a QCoreApplication.
 class QtCtlSystem : public CtlSystem {
 public:
-    QtCtlSystem();
+    explicit QtCtlSystem(PortLister present = PresentSystemPorts);
 
     std::string PortForms() const override { return "/dev/ttyUSB0"; }
     std::string DeviceOf(const std::variant<int, std::string>& port) override;
@@ -28,6 +30,7 @@ public:
     }
 
 private:
+    PortLister present_;
     QEventLoop loop_;
     QTimer timer_;
     std::function<void()> passed_;

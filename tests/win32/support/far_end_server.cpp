@@ -5,12 +5,14 @@
 //   quellmark-far-end [--simulator PATH] -- COMMAND...
 //
 // Each request is a line and gets one line back, "ok" and any result or "error". The simulators
-// log every command line they receive to $QUELLMARK_FAR_END_DIRECTORY/log.
+// log every command line they receive to $QUELLMARK_FAR_END_DIRECTORY/log; their device there is
+// "modem", also named "-modem".
 //   open                a new pseudo-terminal in place of the last one; gives its device
 //   send N              the N bytes that follow the request to the line
 //   receive             what has come from the line since the last receive, in hex
 //   settings            the line settings Linux sees, e.g. "9600 8N1" or "9600 8N1 flow"
-//   simulator OPTION... the modem simulator with OPTIONs; with --simulator, Wine's COM1 leads to it
+//   simulator OPTION... the modem simulator with OPTIONs; with --simulator, Wine's COM1 and COM12
+//                       lead to it
 //   hangup              closes the line and ends the simulator, as a pulled adapter does
 #include <arpa/inet.h>
 #include <fcntl.h>
@@ -142,13 +144,17 @@ int main(int argc, char** argv) {
         return 2;
     }
     char** command = argv + skip + 2;
-    // The program opens COM1 itself. Wine reads its port registry when its server starts, so the
-    // change waits for the server's end.
-    const std::string mapCom1 = std::string("'") + command[0] +
-                                "' reg add 'HKLM\\Software\\Wine\\Ports' /v COM1 /d " + directory +
-                                "/modem /f && wineserver -w";
-    if (skip && std::system(mapCom1.c_str()) != 0) {
-        std::fprintf(stderr, "quellmark-far-end: cannot map COM1\n");
+    // The program opens COM1 itself, and COM12 as a port above COM9. Wine reads its port registry
+    // when its server starts, so the change waits for the server's end.
+    std::string map;
+    for (const char* port : {"COM1", "COM12"}) {
+        map += std::string("'") + command[0] + "' reg add 'HKLM\\Software\\Wine\\Ports' /v " +
+               port + " /d " + directory + "/modem /f && ";
+    }
+    // "-modem": the device's name for a program given a name that starts with '-'.
+    if (skip && (std::system((map + "wineserver -w").c_str()) != 0 ||
+                 symlink("modem", (directory + "/-modem").c_str()) != 0)) {
+        std::fprintf(stderr, "quellmark-far-end: cannot map the ports\n");
         return 2;
     }
     setenv("QUELLMARK_FAR_END_DIRECTORY", directory.c_str(), 1);

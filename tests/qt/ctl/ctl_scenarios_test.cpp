@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QSerialPort>
+#include <QTemporaryDir>
+
+#include "ctl_scenarios.h"
+#include "qt_ctl_system.h"
+
+namespace quellmark::testing {
+namespace {
+
+QStringList Strings(const std::vector<std::string>& texts) {
+    QStringList strings;
+    for (const std::string& text : texts) {
+        strings << QString::fromStdString(text);
+    }
+    return strings;
+}
+
+std::string FileText(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "";
+}
+
+class CtlScenarioTest : public ::testing::TestWithParam<CtlScenario> {
+protected:
+    // The far end in the program's folder: "modem" is its device, "log" what reached it.
+    void SetUpFarEnd(const CtlScenario& row) {
+        // A user without rights must reach the device to be refused by it.
+        QFile::setPermissions(dir.path(), QFile::permissions(dir.path()) | QFile::ExeOther);
+        QFile::link("modem", Path("-modem"));
+        if (row.farEnd == FarEnd::kPlainFile) {
+            ASSERT_TRUE(QFile(Path("modem")).open(QIODevice::WriteOnly));
+        }
+        if (row.farEnd == FarEnd::kNothing || row.farEnd == FarEnd::kPlainFile) {
+            return;
+        }
+        simulator.setStandardErrorFile(QProcess::nullDevice());
+        simulator.start(QUELLMARK_MODEM_SIM_PATH,
+                        Strings(Words(row.simulator, "")) +
+                            QStringList{"--link", Path("modem"), "--log", Path("log")});
+        ASSERT_TRUE(simulator.waitForReadyRead(10000)) << "the simulator did not start";
+        // Its lock is named after the device's own path, as the program's is.
+        holder.setPortName(QFileInfo(Path("modem")).canonicalFilePath());
+        ASSERT_TRUE(row.farEnd != FarEnd::kHeld || holder.open(QIODevice::ReadWrite));
+    }
+    QString Path(const std::string& name) const {
+        return dir.filePath(QString::fromStdString(name));
+    }
+
+    QTemporaryDir dir;
+    QProcess simulator;
+    QSerialPort holder;
+};
+
+TEST_P(CtlScenarioTest, PlaysOnLinux) {
+    const CtlScenario& row = GetParam();
+    ASSERT_NO_FATAL_FAILURE(SetUpFarEnd(row));
+    const std::string port = Path("modem").toStdString();
+    QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
+    variables.insert("LC_ALL", "de_DE.UTF-8");
+    variables.insert("QUELLMARK_COM1", QString::fromStdString(port));
+    for (const auto& [name, value] : row.environment) {
+        variables.insert(QString::fromStdString(name),
+                         QString::fromStdString(WithPort(value, port)));
+    }
+    for (const auto& [name, content] : row.files) {
+        QFile file(Path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(content.c_str()) >= 0);
+    }
+    QStringList args = Strings(Words(row.args, port));
+    QString program = QUELLMARK_CTL_PATH;
+    if (row.farEnd == FarEnd::kForbidden) {
+        args = QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", program} + args;
+        program = "setpriv";
+    }
+    QProcess ctl;
+    ctl.setProcessEnvironment(variables);
+    ctl.setWorkingDirectory(dir.path());
+    if (row.output == Output::kUnwritable) {
+        ctl.setStandardOutputFile("/dev/full");
+    }
+    QElapsedTimer clock;
+    clock.start();
+    ctl.start(program, args);
+    ctl.write(row.input.c_str());
+    ctl.closeWriteChannel();
+    ASSERT_TRUE(ctl.waitForFinished(15000)) << "still running after 15 s";
+    ExpectOutcome(
+        row, {ctl.exitStatus() == QProcess::NormalExit ? ctl.exitCode() : -1,
+              ctl.readAllStandardOutput().toStdString(), ctl.readAllStandardError().toStdString(),
+              std::chrono::milliseconds(clock.elapsed())});
+    EXPECT_EQ(SentBytes([&] { return FileText(Path("log")); }, row.sent.size()), row.sent);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, CtlScenarioTest, ::testing::ValuesIn(ScenariosOn(Systems::kLinux)),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+// Port n is the window's COM n: the n-th port present, on-board ports first, unless
+// QUELLMARK_COM<n> names another device.
+TEST(QtCtlSystemTest, PortNumberIsTheNthPresentPort) {
+    ctl::QtCtlSystem system([] {
+        return std::vector<PresentPort>{{"ttyUSB0", "/dev/ttyUSB0", "", PortKind::Adapter},
+                                        {"ttyS4", "/dev/ttyS4", "", PortKind::OnBoard}};
+    });
+    EXPECT_EQ(system.DeviceOf(1), "/dev/ttyS4");
+    EXPECT_EQ(system.DeviceOf(2), "/dev/ttyUSB0");
+    EXPECT_EQ(system.DeviceOf(3), "");
+}
+
+}  // namespace
+}  // namespace quellmark::testing
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <fstream>
+#include <string>
+
+#include "ctl_program.h"
+#include "ctl_scenarios.h"
+#include "far_end.h"
+#include "open_failure.h"
+#include "text_conversion.h"
+#include "unique_handle.h"
+#include "win32_ctl_system.h"
+
+namespace quellmark::testing {
+namespace {
+
+// A console of this process's own in place of the one Wine started it with, whose first line
+// shows what a program wrote there. Made before anything else: the console's host keeps open
+// every handle it could inherit, such as the far end's socket.
+class ShownConsole {
+public:
+    ShownConsole() {
+        FreeConsole();
+        AllocConsole();
+        SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+        screen_ = UniqueHandle(CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited,
+                                           OPEN_EXISTING, 0, nullptr));
+    }
+    HANDLE Cleared() const {
+        DWORD count;
+        FillConsoleOutputCharacterW(screen_.Get(), L' ', kWidth, {0, 0}, &count);
+        SetConsoleCursorPosition(screen_.Get(), {0, 0});
+        return screen_.Get();
+    }
+    std::string FirstLine() const {
+        std::wstring line(kWidth, L' ');
+        DWORD count;
+        ReadConsoleOutputCharacterW(screen_.Get(), line.data(), kWidth, {0, 0}, &count);
+        return win32::ToUtf8(line.substr(0, line.find_last_not_of(L' ') + 1)) + "\n";
+    }
+
+private:
+    static constexpr int kWidth = 80;
+    UniqueHandle screen_;
+} const console;
+
+// A pipe whose other end a program inherits, as its standard input (`toChild`) or an output.
+struct Pipe {
+    explicit Pipe(bool toChild) {
+        SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+        HANDLE read, write;
+        CreatePipe(&read, &write, &inherited, 0);
+        childEnd = UniqueHandle(toChild ? read : write);
+        ownEnd = UniqueHandle(toChild ? write : read);
+        SetHandleInformation(ownEnd.Get(), HANDLE_FLAG_INHERIT, 0);
+    }
+    std::string ReadToEnd() const {
+        std::string text;
+        char chunk[4096];
+        for (DWORD count; ReadFile(ownEnd.Get(), chunk, sizeof chunk, &count, nullptr) && count;) {
+            text.append(chunk, count);
+        }
+        return text;
+    }
+    UniqueHandle childEnd, ownEnd;
+};
+
+// quellmark-ctl.exe as a batch file in `folder` starts it.
+CtlOutcome RunProgram(const CtlScenario& row, const std::string& folder) {
+    Pipe in(true), out(false), err(false);
+    DWORD written;
+    WriteFile(in.ownEnd.Get(), row.input.data(), DWORD(row.input.size()), &written, nullptr);
+    in.ownEnd.Reset();
+    if (row.output == Output::kUnwritable) {
+        out.ownEnd.Reset();
+    }
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = in.childEnd.Get();
+    startup.hStdOutput = row.output == Output::kConsole ? console.Cleared() : out.childEnd.Get();
+    startup.hStdError = err.childEnd.Get();
+    std::wstring line = win32::ToWide("\"" QUELLMARK_CTL_PATH "\"");
+    for (const std::string& arg : Words(row.args, "COM1")) {
+        line += win32::ToWide(" \"" + arg + "\"");
+    }
+    for (const auto& [name, value] : row.environment) {
+        SetEnvironmentVariableW(win32::ToWide(name).c_str(),
+                                win32::ToWide(WithPort(value, "COM1")).c_str());
+    }
+    const auto started = std::chrono::steady_clock::now();
+    PROCESS_INFORMATION process{};
+    const bool running = CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                        win32::ToWide("Z:" + folder).c_str(), &startup, &process);
+    for (const auto& [name, value] : row.environment) {
+        SetEnvironmentVariableW(win32::ToWide(name).c_str(), nullptr);
+    }
+    // Closed here, the pipes end when the program does.
+    in.childEnd.Reset(), out.childEnd.Reset(), err.childEnd.Reset();
+    const UniqueHandle processHandle(process.hProcess), thread(process.hThread);
+    CtlOutcome run{-1, out.ownEnd ? out.ReadToEnd() : "", err.ReadToEnd()};
+    if (DWORD status; running && WaitForSingleObject(process.hProcess, 15000) == WAIT_OBJECT_0 &&
+                      GetExitCodeProcess(process.hProcess, &status)) {
+        run.status = int(status);
+    }
+    run.elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now() - started);
+    if (row.output == Output::kConsole) {
+        run.out = console.FirstLine();
+    }
+    return run;
+}
+
+// The program's own system, whose port is refused with ERROR_ACCESS_DENIED, as Windows refuses
+// a port that another program holds and Wine does not.
+CtlOutcome RunWithPortHeld(const CtlScenario& row) {
+    struct HeldPortSystem : ctl::Win32CtlSystem {
+        OpenedLine Open(const std::string&) override {
+            return OpenFailureReason(ERROR_ACCESS_DENIED);
+        }
+        bool Print(bool toError, const std::string& text) override {
+            (toError ? run.err : run.out) += text;
+            return true;
+        }
+        CtlOutcome run;
+    } system;
+    system.run.status = ctl::RunCtlProgram(Words(row.args, "COM1"), system, "");
+    return system.run;
+}
+
+class CtlScenarioTest : public ::testing::TestWithParam<CtlScenario> {};
+
+// COM1 and COM12 lead to the far end (see far_end_server.cpp).
+TEST_P(CtlScenarioTest, PlaysOnWindows) {
+    const CtlScenario& row = GetParam();
+    test_support::FarEnd farEnd;
+    farEnd.Request(row.farEnd == FarEnd::kNothing ? "hangup" : "simulator " + row.simulator);
+    const std::size_t logged = farEnd.SimulatorLog().size();
+    const std::string folder = std::getenv("QUELLMARK_FAR_END_DIRECTORY");
+    for (const auto& [name, content] : row.files) {
+        std::ofstream("Z:" + folder + "/" + name, std::ios::binary) << content;
+    }
+    const CtlOutcome run =
+        row.farEnd == FarEnd::kHeld ? RunWithPortHeld(row) : RunProgram(row, folder);
+    ASSERT_NE(run.status, -1) << "did not end within 15 s";
+    ExpectOutcome(row, run);
+    const auto sent = [&] { return farEnd.SimulatorLog().substr(logged); };
+    EXPECT_EQ(SentBytes(sent, row.sent.size()), row.sent);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, CtlScenarioTest,
+                         ::testing::ValuesIn(ScenariosOn(Systems::kWindows)),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+}  // namespace
+}  // namespace quellmark::testing
