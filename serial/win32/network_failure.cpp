@@ -1,0 +1,32 @@
+#include "network_failure.h"
+
+#include <winsock2.h>
+
+#include <chrono>
+
+#include "network_stream.h"
+#include "open_failure.h"
+
+namespace quellmark {
+
+std::string NetworkFailureReason(const NetworkAddress& address, int error) {
+    const std::string server = address.host + " Port " + std::to_string(address.port);
+    const std::string system = " (" + OpenFailureReason(DWORD(error)) + ")";
+    switch (error) {
+        case WSAHOST_NOT_FOUND:
+        case WSANO_DATA:
+            return "der Rechner " + address.host + " ist nicht bekannt" + system;
+        case WSAECONNREFUSED:
+            return server + " nimmt keine Verbindung an" + system;
+        case WSAETIMEDOUT:
+            return server + " antwortet nicht innerhalb von " +
+                   std::to_string(kConnectLimit.count()) + " s";
+        case WSAENETUNREACH:
+        case WSAEHOSTUNREACH:
+            return server + " ist über das Netz nicht erreichbar" + system;
+        default:
+            return server + ": " + OpenFailureReason(DWORD(error));
+    }
+}
+
+}  // namespace quellmark
