@@ -2,16 +2,15 @@
 
 #include <winsock2.h>
 
-#include <chrono>
-
 #include "network_stream.h"
 #include "open_failure.h"
+#include "system_message.h"
 
 namespace quellmark {
 
 std::string NetworkFailureReason(const NetworkAddress& address, int error) {
     const std::string server = address.host + " Port " + std::to_string(address.port);
-    const std::string system = " (" + OpenFailureReason(DWORD(error)) + ")";
+    const std::string system = " (" + win32::SystemMessage(DWORD(error)) + ")";
     switch (error) {
         case WSAHOST_NOT_FOUND:
         case WSANO_DATA:
