@@ -12,9 +12,11 @@ std::string NetworkFailureReason(const NetworkAddress& address, int error) {
     const std::string server = address.host + " Port " + std::to_string(address.port);
     const std::string system = " (" + win32::SystemMessage(DWORD(error)) + ")";
     switch (error) {
+        // WSATRY_AGAIN: no name server answered.
         case WSAHOST_NOT_FOUND:
         case WSANO_DATA:
-            return "der Rechner " + address.host + " ist nicht bekannt" + system;
+        case WSATRY_AGAIN:
+            return "Rechnername " + address.host + " nicht gefunden" + system;
         case WSAECONNREFUSED:
             return server + " nimmt keine Verbindung an" + system;
         case WSAETIMEDOUT:
