@@ -12,7 +12,7 @@
 //   settings            the line settings Linux sees, e.g. "9600 8N1" or "9600 8N1 flow", of the
 //                       pseudo-terminal or else of the simulator's terminal
 //   simulator OPTION... the modem simulator with OPTIONs; with --simulator, Wine's COM1 leads to it
-//   ser2net             ser2net in front of the simulator's terminal; gives its ports (see
+//   ser2net             ser2net in front of the simulator's terminal; gives its addresses (see
 //                       far_end_network.h)
 //   unanswered          gives a port on 127.0.0.1 whose connects never complete
 //   hangup              closes the line and ends the simulator, as a pulled adapter does, and
