@@ -1,20 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "ctl_options.h"
+#include "ctl_scenario.h"
 #include "gain_reading.h"
 #include "saved_gains.h"
 
 namespace quellmark::ctl {
 namespace {
-
-std::vector<std::string> Words(const std::string& text) {
-    std::vector<std::string> words;
-    for (std::size_t start = 0, end = 0; end != std::string::npos; start = end + 1) {
-        end = text.find(' ', start);
-        words.push_back(text.substr(start, end - start));
-    }
-    return words;
-}
 
 // Each command line and what it asks for, or why it is refused. Rows follow scans that stopped
 // half-way through an argument, so each parse must start afresh.
@@ -50,7 +42,7 @@ TEST(CtlOptionsTest, CommandLinesAsEveryOtherProgramReadsThem) {
          UsageError{"--tx: \"10,25\" liegt zwischen zwei Stufen (Schritte von 0,5 dB)"}},
     };
     for (const auto& [args, expected] : cases) {
-        EXPECT_EQ(ParseCommandLine(Words(args)), expected) << args;
+        EXPECT_EQ(ParseCommandLine(testing::Words(args, "")), expected) << args;
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <numeric>
 #include <string>
+#include <tuple>
 #include <variant>
 #include <vector>
 
@@ -11,84 +12,67 @@
 namespace quellmark::modem_sim {
 namespace {
 
-// One simulator, fed one command after another: gains are kept per channel, every channel starts
-// from --tx 0 and --rx 48, the tag stands in column 21 whatever the channel's length, and a
-// rejected command changes nothing.
-TEST(ModemTest, AnswersEachCommandPerChannel) {
-    const struct {
-        const char* command;
-        const char* answer;
-    } exchanges[] = {
-        {"gsm+ A at+vgt=100", "OK\r\n"},
-        {"gsm+ A at+vgr=16", "OK\r\n"},
-        {"gsm+ A at+vgr?;+vgt?",
-         "gsm+ A              +VGR: 16\r\ngsm+ A              +VGT: 100\r\nOK\r\n"},
-        {"gsm+ B AT+VGR?;+VGT?",
-         "gsm+ B              +VGR: 48\r\ngsm+ B              +VGT: 0\r\nOK\r\n"},
-        {"gsm+ a channel longer than fifteen at+vgr?;+vgt?",
-         "gsm+ a channel longe+VGR: 48\r\ngsm+ a channel longe+VGT: 0\r\nOK\r\n"},
-        {"gsm+ A at+vgt=256", "ERROR\r\n"},
-        {"gsm+ A at+vgr=-1", "ERROR\r\n"},
-        {"gsm+ at&w", "ERROR\r\n"},
-        {"gsm+ A at+cops?", "ERROR\r\n"},
-        {"gsm+ A at+vgr?;+vgt?",
-         "gsm+ A              +VGR: 16\r\ngsm+ A              +VGT: 100\r\nOK\r\n"},
-    };
-    Responder responder(Options{}, 1);
-    for (const auto& [command, answer] : exchanges) {
-        const std::vector<Exchange> answered = responder.Feed(std::string(command) + "\r");
-        ASSERT_EQ(answered.size(), 1u) << command;
-        EXPECT_EQ(answered[0].pieces, std::vector<std::string>{answer}) << command;
-    }
-}
-
 using Answers = std::vector<std::string>;
 
-// The answers to a query for channel A and one for B, each with its pieces joined; or why the
-// simulator refuses `args`.
-std::variant<Answers, std::string> QueryAnswers(std::vector<std::string> args) {
-    args.insert(args.begin(), "quellmark-modem-sim");
+// What a simulator started with `options` answers to `commands`, each answer's pieces joined; or
+// why it refuses the options.
+std::variant<Answers, std::string> AnswersTo(std::vector<std::string> options,
+                                             const std::string& commands) {
+    options.insert(options.begin(), "quellmark-modem-sim");
     std::vector<char*> argv;
-    for (std::string& arg : args) {
-        argv.push_back(arg.data());
+    for (std::string& option : options) {
+        argv.push_back(option.data());
     }
-    const auto options = ParseOptions(int(argv.size()), argv.data());
-    if (const auto* refusal = std::get_if<std::string>(&options)) {
+    const auto parsed = ParseOptions(int(argv.size()), argv.data());
+    if (const auto* refusal = std::get_if<std::string>(&parsed)) {
         return *refusal;
     }
-    Responder responder(std::get<Options>(options), 1);
+    Responder responder(std::get<Options>(parsed), 1);
     Answers answers;
-    for (const Exchange& exchange :
-         responder.Feed("gsm+ A at+vgr?;+vgt?\rgsm+ B at+vgr?;+vgt?\r")) {
+    for (const Exchange& exchange : responder.Feed(commands)) {
         answers.push_back(
             std::accumulate(exchange.pieces.begin(), exchange.pieces.end(), std::string()));
     }
     return answers;
 }
 
-// Every option that changes the answers does what the help says, and a value out of range is
-// refused with the option's name.
-TEST(OptionsTest, AnswersFollowTheOptionsAndBadValuesAreRefused) {
-    const auto reply = [](char channel, int rx, int tx, const std::string& end = "\r\n") {
-        const std::string lead = std::string("gsm+ ") + channel + std::string(14, ' ');
-        return lead + "+VGR: " + std::to_string(rx) + end + lead + "+VGT: " + std::to_string(tx) +
-               end + "OK" + end;
-    };
-    const std::pair<std::vector<std::string>, std::variant<Answers, std::string>> cases[] = {
-        {{}, Answers{reply('A', 48, 0), reply('B', 48, 0)}},
-        {{"--lf"}, Answers{reply('A', 48, 0, "\n"), reply('B', 48, 0, "\n")}},
-        {{"--tx", "255", "--rx=255"}, Answers{reply('A', 255, 255), reply('B', 255, 255)}},
-        {{"--tx", "256"}, "bad value for --tx: 256"},
-        {{"--rx", "256"}, "bad value for --rx: 256"},
-        {{"--silent"}, Answers{"", ""}},
-        {{"--silent-channel", "B", "--chunks"}, Answers{reply('A', 48, 0), ""}},
-        {{"--hangup-after", "0"}, "bad value for --hangup-after: 0"},
-        {{"--pace", "-1"}, "bad value for --pace: -1"},
-        {{"--delay-ms"}, "missing value for --delay-ms"},
-        {{"--rx", "1", "A"}, "unknown option: A"},
-    };
-    for (const auto& [args, expected] : cases) {
-        EXPECT_EQ(QueryAnswers(args), expected) << (args.empty() ? "" : args[0]);
+// The answer to a query: both gains after "gsm+ " and the channel, padded or cut to 20 columns.
+std::string Reply(const std::string& channel, int rx, int tx, const std::string& end = "\r\n") {
+    std::string lead = "gsm+ " + channel;
+    lead.resize(20, ' ');
+    return lead + "+VGR: " + std::to_string(rx) + end + lead + "+VGT: " + std::to_string(tx) + end +
+           "OK" + end;
+}
+
+// Gains are kept per channel, every channel starts from --tx and --rx, and a rejected command
+// changes nothing; each option does what the help says, and a value out of range is refused with
+// the option's name.
+TEST(ModemSimTest, AnswersFollowTheCommandsAndTheOptions) {
+    const std::string ok = "OK\r\n", error = "ERROR\r\n";
+    const std::string queries = "gsm+ A at+vgr?;+vgt?\rgsm+ B AT+VGR?;+VGT?\r";
+    const std::tuple<std::vector<std::string>, std::string, std::variant<Answers, std::string>>
+        cases[] = {
+            {{},
+             "gsm+ A at+vgt=100\rgsm+ A at+vgr=16\rgsm+ A at+vgt=256\rgsm+ A at+vgr=-1\r"
+             "gsm+ at&w\rgsm+ A at+cops?\r" +
+                 queries + "gsm+ a channel longer than fifteen at+vgr?;+vgt?\r",
+             Answers{ok, ok, error, error, error, error, Reply("A", 16, 100), Reply("B", 48, 0),
+                     Reply("a channel longer than fifteen", 48, 0)}},
+            {{"--lf"}, queries, Answers{Reply("A", 48, 0, "\n"), Reply("B", 48, 0, "\n")}},
+            {{"--tx", "255", "--rx=255"},
+             queries,
+             Answers{Reply("A", 255, 255), Reply("B", 255, 255)}},
+            {{"--silent"}, queries, Answers{"", ""}},
+            {{"--silent-channel", "B", "--chunks"}, queries, Answers{Reply("A", 48, 0), ""}},
+            {{"--tx", "256"}, "", "bad value for --tx: 256"},
+            {{"--rx", "256"}, "", "bad value for --rx: 256"},
+            {{"--hangup-after", "0"}, "", "bad value for --hangup-after: 0"},
+            {{"--pace", "-1"}, "", "bad value for --pace: -1"},
+            {{"--delay-ms"}, "", "missing value for --delay-ms"},
+            {{"--rx", "1", "A"}, "", "unknown option: A"},
+        };
+    for (const auto& [options, commands, expected] : cases) {
+        EXPECT_EQ(AnswersTo(options, commands), expected) << (options.empty() ? "" : options[0]);
     }
 }
 

@@ -22,55 +22,42 @@ QStringList Strings(const std::vector<std::string>& texts) {
     return strings;
 }
 
-std::string FileText(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "";
-}
+class CtlScenarioTest : public ::testing::TestWithParam<CtlScenario> {};
 
-class CtlScenarioTest : public ::testing::TestWithParam<CtlScenario> {
-protected:
-    // The far end in the program's folder: "modem" is its device, "log" what reached it.
-    void SetUpFarEnd(const CtlScenario& row) {
-        // A user without rights must reach the device to be refused by it.
-        QFile::setPermissions(dir.path(), QFile::permissions(dir.path()) | QFile::ExeOther);
-        QFile::link("modem", Path("-modem"));
-        if (row.farEnd == FarEnd::kPlainFile) {
-            ASSERT_TRUE(QFile(Path("modem")).open(QIODevice::WriteOnly));
-        }
-        if (row.farEnd == FarEnd::kNothing || row.farEnd == FarEnd::kPlainFile) {
-            return;
-        }
+// The far end and the program share a folder: "modem" is the far end's device, "log" what reached
+// it.
+TEST_P(CtlScenarioTest, PlaysOnLinux) {
+    const CtlScenario& row = GetParam();
+    QTemporaryDir dir;
+    const auto path = [&](const std::string& name) {
+        return dir.filePath(QString::fromStdString(name));
+    };
+    // A user without rights must reach the device to be refused by it.
+    QFile::setPermissions(dir.path(), QFile::permissions(dir.path()) | QFile::ExeOther);
+    QFile::link("modem", path("-modem"));
+    QProcess simulator;
+    QSerialPort holder;
+    if (row.farEnd == FarEnd::kPlainFile) {
+        ASSERT_TRUE(QFile(path("modem")).open(QIODevice::WriteOnly));
+    } else if (row.farEnd != FarEnd::kNothing) {
         simulator.setStandardErrorFile(QProcess::nullDevice());
         simulator.start(QUELLMARK_MODEM_SIM_PATH,
                         Strings(Words(row.simulator, "")) +
-                            QStringList{"--link", Path("modem"), "--log", Path("log")});
+                            QStringList{"--link", path("modem"), "--log", path("log")});
         ASSERT_TRUE(simulator.waitForReadyRead(10000)) << "the simulator did not start";
         // Its lock is named after the device's own path, as the program's is.
-        holder.setPortName(QFileInfo(Path("modem")).canonicalFilePath());
+        holder.setPortName(QFileInfo(path("modem")).canonicalFilePath());
         ASSERT_TRUE(row.farEnd != FarEnd::kHeld || holder.open(QIODevice::ReadWrite));
     }
-    QString Path(const std::string& name) const {
-        return dir.filePath(QString::fromStdString(name));
-    }
-
-    QTemporaryDir dir;
-    QProcess simulator;
-    QSerialPort holder;
-};
-
-TEST_P(CtlScenarioTest, PlaysOnLinux) {
-    const CtlScenario& row = GetParam();
-    ASSERT_NO_FATAL_FAILURE(SetUpFarEnd(row));
-    const std::string port = Path("modem").toStdString();
+    const std::string port = path("modem").toStdString();
     QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
     variables.insert("LC_ALL", "de_DE.UTF-8");
     variables.insert("QUELLMARK_COM1", QString::fromStdString(port));
     for (const auto& [name, value] : row.environment) {
-        variables.insert(QString::fromStdString(name),
-                         QString::fromStdString(WithPort(value, port)));
+        variables.insert(QString::fromStdString(name), Strings(Words(value, port))[0]);
     }
     for (const auto& [name, content] : row.files) {
-        QFile file(Path(name));
+        QFile file(path(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(content.c_str()) >= 0);
     }
     QStringList args = Strings(Words(row.args, port));
@@ -95,7 +82,11 @@ TEST_P(CtlScenarioTest, PlaysOnLinux) {
         row, {ctl.exitStatus() == QProcess::NormalExit ? ctl.exitCode() : -1,
               ctl.readAllStandardOutput().toStdString(), ctl.readAllStandardError().toStdString(),
               std::chrono::milliseconds(clock.elapsed())});
-    EXPECT_EQ(SentBytes([&] { return FileText(Path("log")); }, row.sent.size()), row.sent);
+    const auto sent = [&] {
+        QFile log(path("log"));
+        return log.open(QIODevice::ReadOnly) ? log.readAll().toStdString() : "";
+    };
+    EXPECT_EQ(SentBytes(sent, row.sent.size()), row.sent);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, CtlScenarioTest, ::testing::ValuesIn(ScenariosOn(Systems::kLinux)),

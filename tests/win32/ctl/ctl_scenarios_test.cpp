@@ -46,15 +46,14 @@ private:
     UniqueHandle screen_;
 } const console;
 
-// A pipe whose other end a program inherits, as its standard input (`toChild`) or an output.
-struct Pipe {
-    explicit Pipe(bool toChild) {
+// A pipe for a program's output: the program inherits the write end, the test reads the other.
+struct OutputPipe {
+    OutputPipe() {
         SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
         HANDLE read, write;
         CreatePipe(&read, &write, &inherited, 0);
-        childEnd = UniqueHandle(toChild ? read : write);
-        ownEnd = UniqueHandle(toChild ? write : read);
-        SetHandleInformation(ownEnd.Get(), HANDLE_FLAG_INHERIT, 0);
+        SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
+        ownEnd = UniqueHandle(read), childEnd = UniqueHandle(write);
     }
     std::string ReadToEnd() const {
         std::string text;
@@ -64,22 +63,22 @@ struct Pipe {
         }
         return text;
     }
-    UniqueHandle childEnd, ownEnd;
+    UniqueHandle ownEnd, childEnd;
 };
 
-// quellmark-ctl.exe as a batch file in `folder` starts it.
-CtlOutcome RunProgram(const CtlScenario& row, const std::string& folder) {
-    Pipe in(true), out(false), err(false);
-    DWORD written;
-    WriteFile(in.ownEnd.Get(), row.input.data(), DWORD(row.input.size()), &written, nullptr);
-    in.ownEnd.Reset();
+// quellmark-ctl.exe as a batch file in `folder` starts it, with the row's input in a file there.
+CtlOutcome RunProgram(const CtlScenario& row, const std::wstring& folder) {
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    const UniqueHandle in(CreateFileW((folder + L"/input").c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                      &inherited, OPEN_EXISTING, 0, nullptr));
+    OutputPipe out, err;
     if (row.output == Output::kUnwritable) {
         out.ownEnd.Reset();
     }
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = in.childEnd.Get();
+    startup.hStdInput = in.Get();
     startup.hStdOutput = row.output == Output::kConsole ? console.Cleared() : out.childEnd.Get();
     startup.hStdError = err.childEnd.Get();
     std::wstring line = win32::ToWide("\"" QUELLMARK_CTL_PATH "\"");
@@ -88,17 +87,17 @@ CtlOutcome RunProgram(const CtlScenario& row, const std::string& folder) {
     }
     for (const auto& [name, value] : row.environment) {
         SetEnvironmentVariableW(win32::ToWide(name).c_str(),
-                                win32::ToWide(WithPort(value, "COM1")).c_str());
+                                win32::ToWide(Words(value, "COM1")[0]).c_str());
     }
     const auto started = std::chrono::steady_clock::now();
     PROCESS_INFORMATION process{};
     const bool running = CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                        win32::ToWide("Z:" + folder).c_str(), &startup, &process);
+                                        folder.c_str(), &startup, &process);
     for (const auto& [name, value] : row.environment) {
         SetEnvironmentVariableW(win32::ToWide(name).c_str(), nullptr);
     }
     // Closed here, the pipes end when the program does.
-    in.childEnd.Reset(), out.childEnd.Reset(), err.childEnd.Reset();
+    out.childEnd.Reset(), err.childEnd.Reset();
     const UniqueHandle processHandle(process.hProcess), thread(process.hThread);
     CtlOutcome run{-1, out.ownEnd ? out.ReadToEnd() : "", err.ReadToEnd()};
     if (DWORD status; running && WaitForSingleObject(process.hProcess, 15000) == WAIT_OBJECT_0 &&
@@ -138,12 +137,13 @@ TEST_P(CtlScenarioTest, PlaysOnWindows) {
     test_support::FarEnd farEnd;
     farEnd.Request(row.farEnd == FarEnd::kNothing ? "hangup" : "simulator " + row.simulator);
     const std::size_t logged = farEnd.SimulatorLog().size();
-    const std::string folder = std::getenv("QUELLMARK_FAR_END_DIRECTORY");
+    const std::string folder = "Z:" + std::string(std::getenv("QUELLMARK_FAR_END_DIRECTORY"));
+    std::ofstream(folder + "/input", std::ios::binary) << row.input;
     for (const auto& [name, content] : row.files) {
-        std::ofstream("Z:" + folder + "/" + name, std::ios::binary) << content;
+        std::ofstream(folder + "/" + name, std::ios::binary) << content;
     }
     const CtlOutcome run =
-        row.farEnd == FarEnd::kHeld ? RunWithPortHeld(row) : RunProgram(row, folder);
+        row.farEnd == FarEnd::kHeld ? RunWithPortHeld(row) : RunProgram(row, win32::ToWide(folder));
     ASSERT_NE(run.status, -1) << "did not end within 15 s";
     ExpectOutcome(row, run);
     const auto sent = [&] { return farEnd.SimulatorLog().substr(logged); };
