@@ -14,8 +14,10 @@ constexpr long long kBitsPerByte = 10;
 }  // namespace
 
 LinePace::LinePace(int device, std::optional<int> baud) : device_(device), baud_(baud) {
+    // Stopped from the start, for good when no bytes are to be taken.
     if (baud_) {
-        Received(0);
+        tcflow(device_, TCOOFF);
+        stopped_ = true;
     }
 }
 

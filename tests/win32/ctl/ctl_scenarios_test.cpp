@@ -51,7 +51,8 @@ struct OutputPipe {
     OutputPipe() {
         SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
         HANDLE read, write;
-        CreatePipe(&read, &write, &inherited, 0);
+        // Room for all a program writes here, which is read once it has ended.
+        CreatePipe(&read, &write, &inherited, 1 << 16);
         SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
         ownEnd = UniqueHandle(read), childEnd = UniqueHandle(write);
     }
@@ -99,9 +100,12 @@ CtlOutcome RunProgram(const CtlScenario& row, const std::wstring& folder) {
     // Closed here, the pipes end when the program does.
     out.childEnd.Reset(), err.childEnd.Reset();
     const UniqueHandle processHandle(process.hProcess), thread(process.hThread);
+    const bool ended = running && WaitForSingleObject(process.hProcess, 15000) == WAIT_OBJECT_0;
+    if (running && !ended) {
+        TerminateProcess(process.hProcess, 1);
+    }
     CtlOutcome run{-1, out.ownEnd ? out.ReadToEnd() : "", err.ReadToEnd()};
-    if (DWORD status; running && WaitForSingleObject(process.hProcess, 15000) == WAIT_OBJECT_0 &&
-                      GetExitCodeProcess(process.hProcess, &status)) {
+    if (DWORD status; ended && GetExitCodeProcess(process.hProcess, &status)) {
         run.status = int(status);
     }
     run.elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
