@@ -18,6 +18,8 @@ void ReportFirstPaint(HWND window) {
         return;
     }
     reported = true;
+    // The controls are painted after their parent; the user sees the window once they are.
+    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     FILETIME now{};
     GetSystemTimePreciseAsFileTime(&now);
     FILETIME created{};
