@@ -101,6 +101,9 @@ LRESULT Form1::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
             return 0;
         case DM_GETDEFID:
             return OnGetDefId();
+        case WM_GETOBJECT:
+            accessibleTexts_.OnObjectRequested();
+            break;
         case WM_DPICHANGED:
             FitToDpi(LOWORD(wParam), win32::FrameForNewDpi(*reinterpret_cast<const RECT*>(lParam),
                                                            kClientSize, kStyle, 0, LOWORD(wParam)));
