@@ -43,6 +43,12 @@ void RegisterWindowClass(WNDPROC windowProc) {
     }
 }
 
+// What WM_SETFONT is given: the message font, or where it could not be made, the stock one.
+WPARAM ControlFont(const win32::FontHandle& font) {
+    return reinterpret_cast<WPARAM>(font ? font.get()
+                                         : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+}
+
 bool IsKind(HWND control, ElementKind kind) {
     const ElementDescription* element = win32::FindDescription(GetDlgCtrlID(control));
     return element != nullptr && element->kind == kind;
@@ -59,15 +65,16 @@ Form1::Form1(std::unique_ptr<SerialPort> port, PortDescriber describePorts) {
         throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
                                 "cannot create the window");
     }
+    // Where the system placed it, at the size and with the controls for the dpi of the monitor
+    // there.
+    dpi_ = win32::WindowDpi(window_);
+    const SIZE size = win32::WindowSizeFor(kClientSize, kStyle, 0, dpi_);
+    SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     CreateElements();
+    SetIcons();
     portTooltips_.Attach(Control(ControlId::Combo1), window_, std::move(describePorts));
     NameForScreenReaders();
-    // Where the system placed it, at the size for the dpi of the monitor there.
-    const UINT dpi = win32::WindowDpi(window_);
-    RECT frame{};
-    GetWindowRect(window_, &frame);
-    const SIZE size = win32::WindowSizeFor(kClientSize, kStyle, 0, dpi);
-    FitToDpi(dpi, {frame.left, frame.top, frame.left + size.cx, frame.top + size.cy});
     controller_ =
         std::make_unique<GainController>(*this, std::move(port), win32::UserDecimalSeparator());
     controller_->OnStartup();
@@ -118,15 +125,21 @@ LRESULT Form1::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
+// Each control made where it goes at the window's dpi, in the message font of that dpi.
 void Form1::CreateElements() {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
+    font_ = win32::CreateMessageFont(dpi_);
     for (const ElementDescription* element : win32::CreationOrder()) {
         const win32::ControlClass control = win32::ClassFor(element->kind);
+        const ElementGeometry place = win32::Scaled(win32::ClientGeometry(*element), dpi_);
         const auto id = static_cast<INT_PTR>(win32::IdOf(win32::ControlNamed(element->name)));
-        CreateWindowExW(control.exStyle, control.windowClass,
-                        win32::ToWide(element->caption).c_str(), control.style, 0, 0, 0, 0, window_,
-                        reinterpret_cast<HMENU>(id), instance, nullptr);
+        const HWND created = CreateWindowExW(control.exStyle, control.windowClass,
+                                             win32::ToWide(element->caption).c_str(), control.style,
+                                             place.x, place.y, place.width, place.height, window_,
+                                             reinterpret_cast<HMENU>(id), instance, nullptr);
+        SendMessageW(created, WM_SETFONT, ControlFont(font_), FALSE);
     }
+    FitComboHeight();
     for (auto [trackbar, id] :
          {std::pair(&slider1_, ControlId::Slider1), std::pair(&slider2_, ControlId::Slider2)}) {
         const SliderRange range = win32::DescriptionOf(id).range;
@@ -162,8 +175,7 @@ void Form1::FitToDpi(UINT dpi, const RECT& frame) {
 
 void Form1::LayOutElements() {
     win32::FontHandle font = win32::CreateMessageFont(dpi_);
-    const auto fontHandle = reinterpret_cast<WPARAM>(
-        font ? font.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+    const WPARAM fontHandle = ControlFont(font);
     for (const ElementDescription& element : WindowElements()) {
         const HWND control = Control(win32::ControlNamed(element.name));
         const ElementGeometry geometry = win32::Scaled(win32::ClientGeometry(element), dpi_);
@@ -173,13 +185,14 @@ void Form1::LayOutElements() {
     }
     // The controls no longer use the old font.
     font_ = std::move(font);
-    FitComboHeight(win32::Scaled(win32::DescriptionOf(ControlId::Combo1).geometry, dpi_).height);
+    FitComboHeight();
 }
 
 // A drop-down list sizes its field by the font; this gives the field the height of the table,
 // and the list below it room for every port. How much the field adds to the item height it is
 // set to differs between systems, so it is measured.
-void Form1::FitComboHeight(int height) {
+void Form1::FitComboHeight() {
+    const int height = win32::Scaled(win32::DescriptionOf(ControlId::Combo1).geometry, dpi_).height;
     const HWND combo = Control(ControlId::Combo1);
     const auto fieldHeight = [combo] {
         RECT field{};
