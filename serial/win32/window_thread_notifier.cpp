@@ -30,17 +30,24 @@ void RegisterNotifierClass(WNDPROC windowProc) {
 WindowThreadNotifier::WindowThreadNotifier(
     std::function<void(WPARAM tag)> onNotice,
     std::function<void(std::wstring_view port)> onPortRemoved)
-    : onNotice_(std::move(onNotice)), onPortRemoved_(std::move(onPortRemoved)) {
-    RegisterNotifierClass(
-        &win32::WindowProcedure<WindowThreadNotifier, &WindowThreadNotifier::HandleMessage>);
-    // Top-level, as device broadcasts skip message-only windows; never shown, and a tool window,
-    // so that it has no place in the taskbar or the task switcher.
-    window_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kClassName, L"", WS_POPUP, 0, 0,
-                              0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), this);
-}
+    : onNotice_(std::move(onNotice)), onPortRemoved_(std::move(onPortRemoved)) {}
 
 WindowThreadNotifier::~WindowThreadNotifier() {
-    DestroyWindow(window_);
+    if (window_ != nullptr) {
+        DestroyWindow(window_);
+    }
+}
+
+bool WindowThreadNotifier::CanNotify() {
+    if (window_ == nullptr) {
+        RegisterNotifierClass(
+            &win32::WindowProcedure<WindowThreadNotifier, &WindowThreadNotifier::HandleMessage>);
+        // Top-level, as device broadcasts skip message-only windows; never shown, and a tool
+        // window, so that it has no place in the taskbar or the task switcher.
+        window_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kClassName, L"", WS_POPUP, 0,
+                                  0, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+    }
+    return window_ != nullptr;
 }
 
 void WindowThreadNotifier::Post(WPARAM tag) const {
