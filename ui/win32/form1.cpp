@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "port_list.h"
+#include "resource_ids.h"
 #include "text_conversion.h"
 #include "user_locale.h"
 #include "window_procedure.h"
@@ -22,8 +23,6 @@ constexpr wchar_t kClassName[] = L"QuellmarkForm1";
 // Fixed size: no maximising, no resizing border.
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr SIZE kClientSize{kWindowWidth, kWindowHeight};
-// The program's icon resource (IDI_QUELLMARK); a module without one keeps the default icon.
-constexpr WORD kIconId = 1;
 
 void RegisterWindowClass(WNDPROC windowProc) {
     static const ATOM atom = [windowProc] {
@@ -153,7 +152,7 @@ void Form1::SetIcons() {
     const auto load = [this, instance](int metric) {
         const int size = win32::SystemMetric(metric, dpi_);
         return win32::IconHandle(static_cast<HICON>(
-            LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON, size, size, 0)));
+            LoadImageW(instance, MAKEINTRESOURCEW(IDI_QUELLMARK), IMAGE_ICON, size, size, 0)));
     };
     win32::IconHandle big = load(SM_CXICON);
     win32::IconHandle small = load(SM_CXSMICON);
