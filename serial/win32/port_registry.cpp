@@ -15,7 +15,7 @@ namespace quellmark {
 namespace {
 
 // The registry and SetupAPI, loaded when the ports are first described rather than as imports:
-// the window's start-up has no use for them. A DLL or function this Windows lacks leaves its
+// the window's start-up has no use for them. A DLL or function that cannot be found leaves its
 // member null.
 struct PortApi {
     decltype(&RegOpenKeyExW) regOpenKeyEx = nullptr;
@@ -29,12 +29,10 @@ struct PortApi {
     decltype(&SetupDiOpenDevRegKey) openDevRegKey = nullptr;
     decltype(&SetupDiDestroyDeviceInfoList) destroyDeviceInfoList = nullptr;
 
-    bool HasRegistry() const {
-        return regOpenKeyEx && regQueryInfoKey && regEnumValue && regQueryValueEx && regCloseKey;
-    }
-    bool HasSetupApi() const {
-        return HasRegistry() && getClassDevs && enumDeviceInfo && getDeviceRegistryProperty &&
-               openDevRegKey && destroyDeviceInfoList;
+    bool Complete() const {
+        return regOpenKeyEx && regQueryInfoKey && regEnumValue && regQueryValueEx && regCloseKey &&
+               getClassDevs && enumDeviceInfo && getDeviceRegistryProperty && openDevRegKey &&
+               destroyDeviceInfoList;
     }
 };
 
@@ -69,8 +67,7 @@ std::wstring FromRegistry(std::wstring text) {
 std::vector<std::pair<std::wstring, std::wstring>> ReadSerialComm(const PortApi& api) {
     std::vector<std::pair<std::wstring, std::wstring>> ports;
     HKEY key = nullptr;
-    if (!api.HasRegistry() ||
-        api.regOpenKeyEx(HKEY_LOCAL_MACHINE, L"HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, KEY_QUERY_VALUE,
+    if (api.regOpenKeyEx(HKEY_LOCAL_MACHINE, L"HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, KEY_QUERY_VALUE,
                          &key) != ERROR_SUCCESS) {
         return ports;
     }
@@ -127,9 +124,6 @@ std::wstring PortName(const PortApi& api, HDEVINFO devices, SP_DEVINFO_DATA& dev
 
 std::vector<std::pair<std::wstring, std::wstring>> ReadFriendlyNames(const PortApi& api) {
     std::vector<std::pair<std::wstring, std::wstring>> names;
-    if (!api.HasSetupApi()) {
-        return names;
-    }
     const HDEVINFO devices =
         api.getClassDevs(&GUID_DEVCLASS_PORTS, nullptr, nullptr, DIGCF_PRESENT);
     if (devices == INVALID_HANDLE_VALUE) {
@@ -147,7 +141,11 @@ std::vector<std::pair<std::wstring, std::wstring>> ReadFriendlyNames(const PortA
 }  // namespace
 
 PortRegistry ReadPortRegistry() {
-    return {ReadSerialComm(Api()), ReadFriendlyNames(Api())};
+    const PortApi& api = Api();
+    if (!api.Complete()) {
+        return {};
+    }
+    return {ReadSerialComm(api), ReadFriendlyNames(api)};
 }
 
 }  // namespace quellmark
