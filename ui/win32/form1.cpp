@@ -57,19 +57,25 @@ bool IsKind(HWND control, ElementKind kind) {
 
 Form1::Form1(std::unique_ptr<SerialPort> port, PortDescriber describePorts) {
     RegisterWindowClass(&win32::WindowProcedure<Form1, &Form1::HandleMessage>);
+    // Sized for the system's dpi, which is that of the monitor where the system places a new
+    // window, or of every monitor where it knows no other.
+    const UINT systemDpi = win32::SystemDpi();
+    const SIZE size = win32::WindowSizeFor(kClientSize, kStyle, 0, systemDpi);
     CreateWindowExW(0, kClassName, win32::ToWide(kWindowTitle).c_str(), kStyle, CW_USEDEFAULT,
-                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                    GetModuleHandleW(nullptr), this);
+                    CW_USEDEFAULT, size.cx, size.cy, nullptr, nullptr, GetModuleHandleW(nullptr),
+                    this);
     if (window_ == nullptr) {
         throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
                                 "cannot create the window");
     }
-    // Where the system placed it, at the size and with the controls for the dpi of the monitor
-    // there.
+    // The controls for the dpi of the monitor where the system placed it, and the size for it
+    // where that differs.
     dpi_ = win32::WindowDpi(window_);
-    const SIZE size = win32::WindowSizeFor(kClientSize, kStyle, 0, dpi_);
-    SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (dpi_ != systemDpi) {
+        const SIZE fitted = win32::WindowSizeFor(kClientSize, kStyle, 0, dpi_);
+        SetWindowPos(window_, nullptr, 0, 0, fitted.cx, fitted.cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     CreateElements();
     SetIcons();
     portTooltips_.Attach(Control(ControlId::Combo1), window_, std::move(describePorts));
