@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "device_path.h"
-#include "qt_serial_port.h"
+#include "open_line.h"
 
 namespace quellmark::bench {
 
@@ -16,7 +16,7 @@ namespace {
 // The port reads QUELLMARK_COM1 when it opens, so it has to be set before the window connects.
 std::unique_ptr<SerialPort> PortOnComOne(const std::string& device) {
     qputenv("QUELLMARK_COM1", QByteArray::fromStdString(device));
-    return std::make_unique<QtSerialPort>();
+    return NumberedSystemPort();
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 
 #include "device_path.h"
 #include "form1.h"
-#include "qt_serial_port.h"
+#include "open_line.h"
 #include "startup_reporter.h"
 
 int main(int argc, char* argv[]) {
@@ -14,7 +14,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationDisplayName(QStringLiteral("Quellmark"));
     quellmark::bench::StartupReporter reporter(mainEntered);
 
-    quellmark::Form1 form(std::make_unique<quellmark::QtSerialPort>(), quellmark::DescribeAllPorts);
+    quellmark::Form1 form(quellmark::NumberedSystemPort(), quellmark::DescribeAllPorts);
     reporter.WindowBuilt();
     form.show();
     reporter.WindowShown();

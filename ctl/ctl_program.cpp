@@ -23,7 +23,7 @@ int RunOnDevice(const CtlOptions& options, CtlSystem& system) {
     if (const std::string* reason = std::get_if<std::string>(&opened)) {
         return Report(system, OpenFailedMessage(portAndDevice, *reason), kOpenFailed);
     }
-    CtlPort& port = *std::get<std::unique_ptr<CtlPort>>(opened);
+    SerialLine& port = *std::get<std::unique_ptr<SerialLine>>(opened);
     CtlRun run(system, port, options);
     const bool allSent = run.Run();
     system.Print(false, ReadingsOutput(options, run.Sequence(), system.DecimalSeparator()));

@@ -4,7 +4,7 @@
 
 namespace quellmark::ctl {
 
-CtlRun::CtlRun(CtlSystem& system, CtlPort& port, const CtlOptions& options)
+CtlRun::CtlRun(CtlSystem& system, SerialLine& port, const CtlOptions& options)
     : system_(system), port_(port), sequence_(options, *this) {
     port_.SetEventHandler([this] { OnPortEvent(); });
 }

@@ -10,7 +10,7 @@ namespace quellmark::ctl {
 // go to the sequence, and when it is over, the run waits until what it wrote has gone out.
 class CtlRun : public CtlLink {
 public:
-    CtlRun(CtlSystem& system, CtlPort& port, const CtlOptions& options);
+    CtlRun(CtlSystem& system, SerialLine& port, const CtlOptions& options);
     ~CtlRun() override;
     CtlRun(const CtlRun&) = delete;
     CtlRun& operator=(const CtlRun&) = delete;
@@ -29,7 +29,7 @@ private:
     void End(bool allSent);
 
     CtlSystem& system_;
-    CtlPort& port_;
+    SerialLine& port_;
     GainSequence sequence_;
     bool finishing_ = false;
     bool ended_ = false;

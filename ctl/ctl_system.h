@@ -1,33 +1,13 @@
 #pragma once
 
 #include <chrono>
-#include <cstddef>
 #include <functional>
-#include <memory>
 #include <string>
 #include <variant>
 
+#include "serial_port.h"
+
 namespace quellmark::ctl {
-
-// The open serial line as quellmark-ctl drives it, on the program's one event thread.
-class CtlPort {
-public:
-    virtual ~CtlPort() = default;
-
-    // Runs when received bytes are waiting, when written bytes have been handed to the system,
-    // and when the device is lost (IsOpen() is false from then on).
-    virtual void SetEventHandler(std::function<void()> handler) = 0;
-    virtual bool IsOpen() const = 0;
-    // Text is UTF-8; it goes out as one byte per character, in call order.
-    virtual void Write(const std::string& text) = 0;
-    // Every waiting received byte, in arrival order; empty when none is waiting.
-    virtual std::string ReadAll() = 0;
-    // Written bytes not yet handed to the system.
-    virtual std::size_t UnsentCount() const = 0;
-    // Blocks until the system has sent every byte it was handed: only for a program about to
-    // end, after its event loop.
-    virtual void WaitUntilSent() = 0;
-};
 
 // What quellmark-ctl needs from the system it runs on; each system's program implements it.
 class CtlSystem {
@@ -40,7 +20,7 @@ public:
     virtual std::string DeviceOf(const std::variant<int, std::string>& port) = 0;
     // Opens `device` at the line's fixed settings, dropping any input that was waiting. On
     // failure: why, in the system's words, with what to do about it where that is known.
-    virtual std::variant<std::unique_ptr<CtlPort>, std::string> Open(const std::string& device) = 0;
+    virtual OpenedLine Open(const std::string& device) = 0;
     // Starts the one timer anew, dropping an earlier start; `passed` runs on the event thread.
     // Never earlier than `after`.
     virtual void StartTimer(std::chrono::milliseconds after, std::function<void()> passed) = 0;

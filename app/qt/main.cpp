@@ -4,7 +4,7 @@
 #include "device_path.h"
 #include "form1.h"
 #include "german_qt_texts.h"
-#include "qt_serial_port.h"
+#include "open_line.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -13,7 +13,7 @@ int main(int argc, char* argv[]) {
     quellmark::InstallGermanQtTexts(app);
 
     // Destroyed before main returns, which closes the port.
-    quellmark::Form1 form(std::make_unique<quellmark::QtSerialPort>(), quellmark::DescribeAllPorts);
+    quellmark::Form1 form(quellmark::NumberedSystemPort(), quellmark::DescribeAllPorts);
     form.show();
     return QApplication::exec();
 }

@@ -6,9 +6,9 @@
 
 #include "form1.h"
 #include "message_loop.h"
+#include "open_line.h"
 #include "port_descriptions.h"
 #include "start_failure.h"
-#include "win32_serial_port.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
@@ -17,8 +17,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
 
     return quellmark::win32::RunReportingFailure([showCommand] {
         // Destroyed before the error box can show, which closes the port.
-        quellmark::Form1 form(std::make_unique<quellmark::Win32SerialPort>(),
-                              quellmark::DescribeSystemPorts);
+        quellmark::Form1 form(quellmark::NumberedSystemPort(), quellmark::DescribeSystemPorts);
         ShowWindow(form.Handle(), showCommand);
         return quellmark::win32::RunMessageLoop(form.Handle());
     });

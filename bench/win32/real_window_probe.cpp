@@ -9,8 +9,8 @@
 #include "first_paint.h"
 #include "form1.h"
 #include "message_loop.h"
+#include "open_line.h"
 #include "port_descriptions.h"
-#include "win32_serial_port.h"
 
 namespace {
 
@@ -29,8 +29,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
                                         ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    quellmark::Form1 form(std::make_unique<quellmark::Win32SerialPort>(),
-                          quellmark::DescribeSystemPorts);
+    quellmark::Form1 form(quellmark::NumberedSystemPort(), quellmark::DescribeSystemPorts);
     SetWindowSubclass(form.Handle(), WatchPaint, 0, 0);
     ShowWindow(form.Handle(), showCommand);
     return quellmark::win32::RunMessageLoop(form.Handle());

@@ -17,8 +17,8 @@
 #include "far_end.h"
 #include "form1.h"
 #include "message_pump.h"
+#include "open_line.h"
 #include "port_descriptions.h"
-#include "win32_serial_port.h"
 
 namespace {
 
@@ -40,8 +40,7 @@ int main() {
     InitCommonControlsEx(&controls);
     quellmark::test_support::FarEnd farEnd;
     SetEnvironmentVariableW(L"QUELLMARK_COM1", farEnd.OpenTerminal().c_str());
-    quellmark::Form1 form(std::make_unique<quellmark::Win32SerialPort>(),
-                          quellmark::DescribeSystemPorts);
+    quellmark::Form1 form(quellmark::NumberedSystemPort(), quellmark::DescribeSystemPorts);
     ShowWindow(form.Handle(), SW_SHOW);
     const auto control = [&](ControlId id) {
         return GetDlgItem(form.Handle(), quellmark::win32::IdOf(id));

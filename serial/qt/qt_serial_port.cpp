@@ -8,7 +8,6 @@
 #include <QString>
 #include <utility>
 
-#include "device_path.h"
 #include "line_settings.h"
 
 namespace quellmark {
@@ -53,17 +52,7 @@ QtSerialPort::~QtSerialPort() {
     Close();
 }
 
-bool QtSerialPort::Open() {
-    const QString device = DevicePathForPort(PortNumber());
-    if (device.isEmpty()) {
-        Close();
-        return false;
-    }
-    return OpenDevice(device);
-}
-
-bool QtSerialPort::OpenDevice(const QString& device) {
-    Close();
+bool QtSerialPort::Open(const QString& device) {
     port_.setPortName(CanonicalDevicePath(device));
     if (!port_.open(QIODevice::ReadWrite)) {
         openError_ = port_.error();

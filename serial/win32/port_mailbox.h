@@ -21,7 +21,7 @@ public:
     bool TakeNotice();
     std::size_t Size() const;
     std::string TakeAll();
-    // Empties it and forgets any failure, for the next connection.
+    // Empties it and forgets any failure: the line has closed.
     void Reset();
 
 private:

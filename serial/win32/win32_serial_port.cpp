@@ -19,21 +19,13 @@ constexpr std::chrono::milliseconds kCloseSendLimit{500};
 
 Win32SerialPort::Win32SerialPort(LineReading reading)
     : reading_(std::move(reading)),
-      notifier_([this](WPARAM generation) { OnNotice(generation); },
-                [this](std::wstring_view name) { OnPortRemoved(name); }) {}
+      notifier_([this] { OnNotice(); }, [this](std::wstring_view name) { OnPortRemoved(name); }) {}
 
 Win32SerialPort::~Win32SerialPort() {
     Close();
 }
 
-bool Win32SerialPort::Open() {
-    Close();
-    const std::wstring device = DeviceNameForPort(PortNumber(), SystemEnvironment);
-    return !device.empty() && OpenDevice(device);
-}
-
-bool Win32SerialPort::OpenDevice(const std::wstring& device) {
-    Close();
+bool Win32SerialPort::Open(const std::wstring& device) {
     if (!notifier_.CanNotify()) {
         openError_ = ERROR_INVALID_WINDOW_HANDLE;
         return false;
@@ -45,18 +37,16 @@ bool Win32SerialPort::OpenDevice(const std::wstring& device) {
     }
     port_ = std::make_shared<const UniqueHandle>(std::move(port));
     portName_ = PortNameOf(device);
-    const WPARAM generation = ++generation_;
     writer_ = std::make_unique<PortWriter>(
-        port_, [this, generation] { ReportLoss(generation); },
-        [this, generation] { notifier_.Post(generation); });
+        port_, [this] { ReportLoss(); }, [this] { notifier_.Post(); });
     reader_ = std::make_unique<PortReader>(
         port_, reading_,
-        [this, generation](std::string_view bytes) {
+        [this](std::string_view bytes) {
             if (mailbox_.AddReceived(bytes)) {
-                notifier_.Post(generation);
+                notifier_.Post();
             }
         },
-        [this, generation] { ReportLoss(generation); });
+        [this] { ReportLoss(); });
     return true;
 }
 
@@ -73,7 +63,7 @@ void Win32SerialPort::Write(const std::string& text) {
         return;
     }
     if (!writer_->Enqueue(ToAnsiBytes(text))) {
-        ReportLoss(generation_);
+        ReportLoss();
     }
 }
 
@@ -105,12 +95,12 @@ void Win32SerialPort::CloseLine(bool sendQueued) {
     reader_.reset();
     writer_.reset();
     port_.reset();
-    ++generation_;
     mailbox_.Reset();
 }
 
-void Win32SerialPort::OnNotice(WPARAM generation) {
-    if (generation != generation_) {
+void Win32SerialPort::OnNotice() {
+    // Posted before a Close().
+    if (!port_) {
         return;
     }
     const bool lost = mailbox_.TakeNotice();
@@ -118,7 +108,8 @@ void Win32SerialPort::OnNotice(WPARAM generation) {
     if (!lost || mailbox_.Size() > 0) {
         RaiseEvent();
     }
-    if (lost && generation == generation_) {
+    // Unless the handler has closed the line meanwhile.
+    if (lost && port_) {
         CloseLine(false);
         RaiseEvent();
     }
@@ -127,13 +118,13 @@ void Win32SerialPort::OnNotice(WPARAM generation) {
 void Win32SerialPort::OnPortRemoved(std::wstring_view name) {
     if (port_ && CompareStringOrdinal(name.data(), int(name.size()), portName_.data(),
                                       int(portName_.size()), TRUE) == CSTR_EQUAL) {
-        ReportLoss(generation_);
+        ReportLoss();
     }
 }
 
-void Win32SerialPort::ReportLoss(WPARAM generation) {
+void Win32SerialPort::ReportLoss() {
     if (mailbox_.MarkLost()) {
-        notifier_.Post(generation);
+        notifier_.Post();
     }
 }
 

@@ -28,36 +28,28 @@ void RegisterNotifierClass(WNDPROC windowProc) {
 }  // namespace
 
 WindowThreadNotifier::WindowThreadNotifier(
-    std::function<void(WPARAM tag)> onNotice,
-    std::function<void(std::wstring_view port)> onPortRemoved)
-    : onNotice_(std::move(onNotice)), onPortRemoved_(std::move(onPortRemoved)) {}
+    std::function<void()> onNotice, std::function<void(std::wstring_view port)> onPortRemoved)
+    : onNotice_(std::move(onNotice)), onPortRemoved_(std::move(onPortRemoved)) {
+    RegisterNotifierClass(
+        &win32::WindowProcedure<WindowThreadNotifier, &WindowThreadNotifier::HandleMessage>);
+    // Top-level, as device broadcasts skip message-only windows; never shown, and a tool window,
+    // so that it has no place in the taskbar or the task switcher.
+    window_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kClassName, L"", WS_POPUP, 0, 0,
+                              0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+}
 
 WindowThreadNotifier::~WindowThreadNotifier() {
-    if (window_ != nullptr) {
-        DestroyWindow(window_);
-    }
+    DestroyWindow(window_);
 }
 
-bool WindowThreadNotifier::CanNotify() {
-    if (window_ == nullptr) {
-        RegisterNotifierClass(
-            &win32::WindowProcedure<WindowThreadNotifier, &WindowThreadNotifier::HandleMessage>);
-        // Top-level, as device broadcasts skip message-only windows; never shown, and a tool
-        // window, so that it has no place in the taskbar or the task switcher.
-        window_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kClassName, L"", WS_POPUP, 0,
-                                  0, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), this);
-    }
-    return window_ != nullptr;
-}
-
-void WindowThreadNotifier::Post(WPARAM tag) const {
-    PostMessageW(window_, kNoticeMessage, tag, 0);
+void WindowThreadNotifier::Post() const {
+    PostMessageW(window_, kNoticeMessage, 0, 0);
 }
 
 LRESULT WindowThreadNotifier::HandleMessage(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam) {
     if (message == kNoticeMessage) {
-        onNotice_(wParam);
+        onNotice_();
         return 0;
     }
     if (message == WM_DEVICECHANGE) {

@@ -34,10 +34,12 @@ TEST(GainReadingTest, LinesAndJsonForEveryKindOfAnswer) {
 }
 
 // A port whose bytes are handed to the system only when the script says so.
-struct FakePort : CtlPort {
+struct FakePort : SerialLine {
     void SetEventHandler(std::function<void()> handler) override { event = std::move(handler); }
     bool IsOpen() const override { return open; }
+    void Close() override { open = false; }
     void Write(const std::string& text) override { unsent += text.size(); }
+    std::size_t WaitingCount() const override { return incoming.size(); }
     std::string ReadAll() override { return std::exchange(incoming, {}); }
     std::size_t UnsentCount() const override { return unsent; }
     void WaitUntilSent() override { *waitedUntilSent = true; }
@@ -53,7 +55,7 @@ struct FakePort : CtlPort {
 struct FakeSystem : CtlSystem {
     std::string PortForms() const override { return ""; }
     std::string DeviceOf(const std::variant<int, std::string>&) override { return "/dev/x"; }
-    std::variant<std::unique_ptr<CtlPort>, std::string> Open(const std::string&) override {
+    OpenedLine Open(const std::string&) override {
         auto opened = std::make_unique<FakePort>();
         opened->waitedUntilSent = &waitedUntilSent;
         port = opened.get();

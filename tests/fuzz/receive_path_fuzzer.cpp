@@ -3,19 +3,13 @@
 // line buffer stays within its cap and nothing is written.
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 
 #include "fakes.h"
+#include "fuzz_check.h"
 #include "gain_scale.h"
 
 using namespace quellmark;
 using namespace quellmark::GainScale;
-
-static void Check(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
 
 // The first byte of each chunk gives its length, so the fuzzer explores every way of splitting.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -1,22 +1,20 @@
 #pragma once
 
-#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "serial_port.h"
+#include "notifying_line.h"
 
 namespace quellmark::testing {
 
-class FakeSerialPort : public SerialPort {
+class FakeSerialPort : public NotifyingLine<SerialPort> {
 public:
     FakeSerialPort() = default;
     // Also records SetPortNumber, Open and Close in `log`, so that tests can check their order
     // against the window's calls.
     explicit FakeSerialPort(std::vector<std::string>& log) : log_(log) {}
 
-    void SetEventHandler(std::function<void()> handler) override { handler_ = std::move(handler); }
     void SetPortNumber(int number) override {
         log_.push_back("SetPortNumber " + std::to_string(number));
     }
@@ -33,16 +31,18 @@ public:
     void Write(const std::string& text) override { writes.push_back(text); }
     std::size_t WaitingCount() const override { return incoming.size(); }
     std::string ReadAll() override { return std::exchange(incoming, {}); }
+    std::size_t UnsentCount() const override { return 0; }
+    void WaitUntilSent() override {}
 
     // The modem sends text and the port notifies.
     void Receive(const std::string& text) {
         incoming += text;
-        handler_();
+        RaiseEvent();
     }
     // The device goes away: the port closes itself and notifies.
     void Lose() {
         open = false;
-        handler_();
+        RaiseEvent();
     }
 
     bool openSucceeds = true;
@@ -53,7 +53,6 @@ public:
 private:
     std::vector<std::string> ownLog_;
     std::vector<std::string>& log_ = ownLog_;
-    std::function<void()> handler_;
 };
 
 }  // namespace quellmark::testing

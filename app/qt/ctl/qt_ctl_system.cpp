@@ -3,10 +3,7 @@
 #include <QLocale>
 #include <cstdio>
 
-#include "device_path.h"
-#include "open_failure.h"
-#include "qt_serial_port.h"
-#include "serial_ctl_port.h"
+#include "open_line.h"
 
 namespace quellmark::ctl {
 
@@ -20,18 +17,13 @@ QtCtlSystem::QtCtlSystem() {
 // A port number leads where it leads in the window; any other text is the device's path.
 std::string QtCtlSystem::DeviceOf(const std::variant<int, std::string>& port) {
     if (const int* number = std::get_if<int>(&port)) {
-        return DevicePathForPort(*number).toStdString();
+        return DeviceOfPort(*number);
     }
     return std::get<std::string>(port);
 }
 
-std::variant<std::unique_ptr<CtlPort>, std::string> QtCtlSystem::Open(const std::string& device) {
-    auto port = std::make_unique<QtSerialPort>();
-    const QString path = QString::fromStdString(device);
-    if (!port->OpenDevice(path)) {
-        return OpenFailureReason(*port, path);
-    }
-    return std::make_unique<SerialCtlPort<QtSerialPort>>(std::move(port));
+OpenedLine QtCtlSystem::Open(const std::string& device) {
+    return OpenLine(device);
 }
 
 void QtCtlSystem::StartTimer(std::chrono::milliseconds after, std::function<void()> passed) {

@@ -15,7 +15,7 @@ public:
 
     std::string PortForms() const override { return "/dev/ttyUSB0"; }
     std::string DeviceOf(const std::variant<int, std::string>& port) override;
-    std::variant<std::unique_ptr<CtlPort>, std::string> Open(const std::string& device) override;
+    OpenedLine Open(const std::string& device) override;
     void StartTimer(std::chrono::milliseconds after, std::function<void()> passed) override;
     void StopTimer() override { timer_.stop(); }
     void RunEventLoop() override { loop_.exec(); }

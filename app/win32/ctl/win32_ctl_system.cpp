@@ -5,12 +5,8 @@
 #include <cstring>
 
 #include "console_output.h"
-#include "device_name.h"
-#include "open_failure.h"
-#include "serial_ctl_port.h"
-#include "text_conversion.h"
+#include "open_line.h"
 #include "user_locale.h"
-#include "win32_serial_port.h"
 
 namespace quellmark::ctl {
 
@@ -28,19 +24,14 @@ bool IsPortName(const std::string& text) {
 
 std::string Win32CtlSystem::DeviceOf(const std::variant<int, std::string>& port) {
     if (const int* number = std::get_if<int>(&port)) {
-        return win32::ToUtf8(DeviceNameForPort(*number, SystemEnvironment));
+        return DeviceOfPort(*number);
     }
     const std::string& device = std::get<std::string>(port);
     return IsPortName(device) ? "\\\\.\\" + device : device;
 }
 
-std::variant<std::unique_ptr<CtlPort>, std::string> Win32CtlSystem::Open(
-    const std::string& device) {
-    auto port = std::make_unique<Win32SerialPort>();
-    if (!port->OpenDevice(win32::ToWide(device))) {
-        return OpenFailureReason(port->OpenError());
-    }
-    return std::make_unique<SerialCtlPort<Win32SerialPort>>(std::move(port));
+OpenedLine Win32CtlSystem::Open(const std::string& device) {
+    return OpenLine(device);
 }
 
 std::string Win32CtlSystem::DecimalSeparator() const {

@@ -11,7 +11,7 @@ class Win32CtlSystem : public CtlSystem {
 public:
     std::string PortForms() const override { return "COM12 oder \\\\.\\COM12"; }
     std::string DeviceOf(const std::variant<int, std::string>& port) override;
-    std::variant<std::unique_ptr<CtlPort>, std::string> Open(const std::string& device) override;
+    OpenedLine Open(const std::string& device) override;
     void StartTimer(std::chrono::milliseconds after, std::function<void()> passed) override {
         loop_.StartTimer(after, std::move(passed));
     }

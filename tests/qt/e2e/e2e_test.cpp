@@ -21,8 +21,8 @@ struct Simulator : QProcess {
     }
 };
 
-// The real window and serial port against the modem simulator. Port 1 leads to a link at a fixed
-// path, so a restarted simulator is found where the first one was.
+// The real window and serial port against the modem simulator. Port 2, picked in the window, leads
+// to a link at a fixed path, so a restarted simulator is found where the first one was.
 class E2eTest : public WindowTest {
 protected:
     void StartSimulator(const QStringList& options) {
@@ -44,7 +44,7 @@ protected:
     }
 
     QTemporaryDir dir;
-    const PortDevice device{1, dir.filePath("modem").toStdString()};
+    const PortDevice device{2, dir.filePath("modem").toStdString()};
     std::unique_ptr<Simulator> simulator;
 };
 
@@ -53,6 +53,7 @@ protected:
 // follows right on A's and must be the one that shows. Ending the simulator disconnects without
 // an error box (TearDown checks), and the next one connects.
 TEST_F(E2eTest, ReadSetAndStoreWithRepliesInEveryStyleAcrossRestarts) {
+    Press("Combo1", Qt::Key_Down);
     for (const QStringList& style : {QStringList{},
                                      {"--chunks", "--lf", "--noise", "--seed", "4"},
                                      {"--chunks", "--delay-ms", "20"}}) {

@@ -6,10 +6,10 @@
 #include <filesystem>
 
 #include "device_path.h"
+#include "open_line.h"
 #include "port_device.h"
 #include "present_ports.h"
 #include "pseudo_terminal.h"
-#include "qt_serial_port.h"
 
 // Every set of line settings handed to a terminal by anything in this process. QSerialPort's
 // calls reach this definition, which passes them on.
@@ -67,24 +67,24 @@ class QtSerialPortTest : public ::testing::Test {
 protected:
     test_support::PseudoTerminal pty_;
     PortDevice device_{1, pty_.DevicePath()};
-    QtSerialPort port_;
+    const std::unique_ptr<SerialPort> port_ = NumberedSystemPort();
 };
 
 TEST_F(QtSerialPortTest, BytesCrossBothWaysAndOpenDropsWhatCameBefore) {
     std::string received;
-    port_.SetEventHandler([&] { received += port_.ReadAll(); });
-    ASSERT_TRUE(port_.Open());
-    port_.Close();
+    port_->SetEventHandler([&] { received += port_->ReadAll(); });
+    ASSERT_TRUE(port_->Open());
+    port_->Close();
     ASSERT_TRUE(pty_.Write("+VGR: 0\r\n"));
     QTest::qWait(50);
-    port_.Write("lost");  // while closed
-    ASSERT_TRUE(port_.Open());
+    port_->Write("lost");  // while closed
+    ASSERT_TRUE(port_->Open());
     const std::string sent = "+CLVL: 5\r\n\xe9\x80\xff";
     ASSERT_TRUE(pty_.Write(sent));
     EXPECT_TRUE(QTest::qWaitFor([&] { return received == sent; }, 5000)) << received;
 
-    port_.Write("😀 é € \x7f AT&W\r");
-    port_.Close();
+    port_->Write("😀 é € \x7f AT&W\r");
+    port_->Close();
     EXPECT_EQ(pty_.Receive(12), "? \xe9 ? \x7f AT&W\r");
 }
 
@@ -94,7 +94,7 @@ TEST_F(QtSerialPortTest, BytesCrossBothWaysAndOpenDropsWhatCameBefore) {
 // only the sets handed over show what a UART would have been told about those two.
 TEST_F(QtSerialPortTest, LineRunsAt9600Baud8DataBitsNoParityOneStopBitNoFlowControl) {
     handedOver.clear();
-    ASSERT_TRUE(port_.Open());
+    ASSERT_TRUE(port_->Open());
     termios held{};
     // On the master side this reads the settings of the slave, which the port opened.
     ASSERT_EQ(tcgetattr(pty_.MasterFd(), &held), 0);
@@ -116,8 +116,8 @@ TEST_F(QtSerialPortTest, FarEndClosingIsReportedOnceAndLeavesNothingBehind) {
     };
     const auto descriptorsBefore = descriptors();
     std::vector<bool> openAtEvents;
-    port_.SetEventHandler([&] { openAtEvents.push_back(port_.IsOpen()); });
-    ASSERT_TRUE(port_.Open());
+    port_->SetEventHandler([&] { openAtEvents.push_back(port_->IsOpen()); });
+    ASSERT_TRUE(port_->Open());
     pty_.Close();
     const std::clock_t before = std::clock();
     QTest::qWait(500);

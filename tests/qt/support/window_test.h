@@ -9,7 +9,7 @@
 
 #include "device_path.h"
 #include "form1.h"
-#include "qt_serial_port.h"
+#include "open_line.h"
 
 // Failure messages show texts rather than their UTF-16 code units.
 inline void PrintTo(const QString& text, std::ostream* out) {
@@ -31,7 +31,7 @@ inline bool WaitUntil(const std::function<bool()>& condition) {
 // window's own nested event loop; one the test did not take fails it.
 class WindowTest : public ::testing::Test {
 protected:
-    explicit WindowTest(SerialPort* port = new QtSerialPort)
+    explicit WindowTest(SerialPort* port = NumberedSystemPort().release())
         : port(port),
           form(std::make_unique<Form1>(std::unique_ptr<SerialPort>(port), DescribeAllPorts)) {
         form->show();

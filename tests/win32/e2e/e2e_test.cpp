@@ -14,10 +14,10 @@
 #include "far_end.h"
 #include "form1.h"
 #include "message_pump.h"
+#include "open_line.h"
 #include "port_descriptions.h"
 #include "stuck_read.h"
 #include "text_conversion.h"
-#include "win32_serial_port.h"
 
 namespace quellmark {
 namespace {
@@ -82,7 +82,7 @@ protected:
 
     const UINT_PTR boxTimer_ = SetTimer(nullptr, 0, 100, &CloseBoxes);
     test_support::FarEnd far_;
-    Form1 form_{std::make_unique<Win32SerialPort>(), DescribeSystemPorts};
+    Form1 form_{NumberedSystemPort(), DescribeSystemPorts};
     HWND window_ = form_.Handle();
 };
 
@@ -128,8 +128,7 @@ TEST(E2eStuckDriver, TheWindowClosesPromptlyWithTheReaderStuckInARead) {
     test_support::FarEnd farEnd;
     farEnd.Request("simulator");
     const test_support::StuckRead read;
-    auto form = std::make_unique<Form1>(std::make_unique<Win32SerialPort>(read.Reading()),
-                                        DescribeSystemPorts);
+    auto form = std::make_unique<Form1>(NumberedSystemPort(read.Reading()), DescribeSystemPorts);
     SendMessageW(GetDlgItem(form->Handle(), win32::IdOf(Command1)), BM_CLICK, 0, 0);
     ASSERT_EQ(WaitForSingleObject(read.entered.Get(), 5000), WAIT_OBJECT_0) << "not connected";
     const HWND window = form->Handle();

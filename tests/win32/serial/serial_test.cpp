@@ -11,8 +11,9 @@
 #include "ansi_text.h"
 #include "far_end.h"
 #include "message_pump.h"
+#include "open_line.h"
+#include "port_writer.h"
 #include "stuck_read.h"
-#include "win32_serial_port.h"
 
 namespace quellmark {
 namespace {
@@ -24,13 +25,13 @@ class Win32SerialPortTest : public ::testing::Test {
 protected:
     Win32SerialPortTest() {
         NewTerminal();
-        port_.SetEventHandler([this] { openAtEvents_.push_back(port_.IsOpen()); });
+        port_->SetEventHandler([this] { openAtEvents_.push_back(port_->IsOpen()); });
     }
 
     void NewTerminal() { SetEnvironmentVariableW(L"QUELLMARK_COM1", far_.OpenTerminal().c_str()); }
 
     test_support::FarEnd far_;
-    Win32SerialPort port_;
+    const std::unique_ptr<SerialPort> port_ = NumberedSystemPort();
     std::vector<bool> openAtEvents_;
 };
 
@@ -38,15 +39,15 @@ protected:
 // the notifications go on arriving there, on this thread.
 TEST_F(Win32SerialPortTest, OpenSetsTheLineUpDropsWhatCameBeforeAndNotifiesInAMessageBox) {
     far_.Send("+VGR: 0\r\n");
-    ASSERT_TRUE(port_.Open());
+    ASSERT_TRUE(port_->Open());
     EXPECT_EQ(far_.Request("settings"), "9600 8N1");
     static const wchar_t title[] = L"Quellmark serial test";
     const std::string reply = "gsm+ A at+vgr?;+vgt?+VGR: 40\r\n";
     far_.Send(reply);
     std::string received;
-    port_.SetEventHandler([&, thread = GetCurrentThreadId()] {
+    port_->SetEventHandler([&, thread = GetCurrentThreadId()] {
         EXPECT_EQ(GetCurrentThreadId(), thread);
-        received += port_.ReadAll();
+        received += port_->ReadAll();
         if (received == reply) {
             PostMessageW(FindWindowW(nullptr, title), WM_COMMAND, IDOK, 0);
         }
@@ -65,11 +66,11 @@ TEST_F(Win32SerialPortTest, OpenSetsTheLineUpDropsWhatCameBeforeAndNotifiesInAMe
 TEST_F(Win32SerialPortTest, RepliesArriveWholeSoonAfterTheirLastByte) {
     using namespace std::chrono;
     const std::string reply = "+VGR: 0";
-    ASSERT_TRUE(port_.Open());
+    ASSERT_TRUE(port_->Open());
     for (const milliseconds gap : {milliseconds(0), milliseconds(40)}) {
         SCOPED_TRACE(gap.count());
         std::string received;
-        port_.SetEventHandler([&] { received += port_.ReadAll(); });
+        port_->SetEventHandler([&] { received += port_->ReadAll(); });
         for (std::size_t sent = 0; sent < reply.size();) {
             const std::size_t piece = gap.count() == 0 ? reply.size() : 1;
             PumpUntil([] { return false; }, DWORD(gap.count()));
@@ -86,37 +87,37 @@ TEST_F(Win32SerialPortTest, RepliesArriveWholeSoonAfterTheirLastByte) {
 // Commands written just before Close still go out. A notice of received bytes that Close made
 // stale must not keep the next connection from hearing its replies.
 TEST_F(Win32SerialPortTest, CloseSendsWhatWasQueuedAndTheNextConnectionHearsReplies) {
-    ASSERT_TRUE(port_.Open());
+    ASSERT_TRUE(port_->Open());
     far_.Send("+VGT: 5\r\n");
     // Without pumping, so that the notice stays unhandled until Close.
-    for (int wait = 0; wait < 500 && port_.WaitingCount() == 0; ++wait) {
+    for (int wait = 0; wait < 500 && port_->WaitingCount() == 0; ++wait) {
         Sleep(10);
     }
-    ASSERT_GT(port_.WaitingCount(), 0u);
+    ASSERT_GT(port_->WaitingCount(), 0u);
     std::string commands;
     for (int value = 0; value < 200; ++value) {
         const std::string command = "gsm+ A at+vgt=" + std::to_string(value) + "\r";
         commands += command;
-        port_.Write(command);
+        port_->Write(command);
     }
-    port_.Close();
+    port_->Close();
     EXPECT_EQ(far_.Receive(), commands);
 
-    ASSERT_TRUE(port_.Open());
+    ASSERT_TRUE(port_->Open());
     far_.Send("+VGT: 6\r\n");
     std::string received;
-    port_.SetEventHandler([&] { received += port_.ReadAll(); });
+    port_->SetEventHandler([&] { received += port_->ReadAll(); });
     EXPECT_TRUE(PumpUntil([&] { return received == "+VGT: 6\r\n"; })) << received;
 }
 
 // A device that takes what it is sent never fills the queue, however much goes through it.
 TEST_F(Win32SerialPortTest, MoreThanTheQueueLimitSentOverTimeKeepsTheLineOpen) {
-    ASSERT_TRUE(port_.Open());
+    ASSERT_TRUE(port_->Open());
     const std::string command = "gsm+ A at+vgt=12\r";
     std::size_t sent = 0, received = 0;
     while (sent < PortWriter::kQueueLimitBytes * 3 / 2) {
         for (int i = 0; i < 100; ++i, sent += command.size()) {
-            port_.Write(command);
+            port_->Write(command);
         }
         for (const ULONGLONG end = GetTickCount64() + 5000;
              received < sent && GetTickCount64() < end; Sleep(1)) {
@@ -125,8 +126,8 @@ TEST_F(Win32SerialPortTest, MoreThanTheQueueLimitSentOverTimeKeepsTheLineOpen) {
         ASSERT_EQ(received, sent);
     }
     PumpUntil([] { return false; }, 100);
-    EXPECT_TRUE(port_.IsOpen());
-    EXPECT_EQ(port_.UnsentCount(), 0u);
+    EXPECT_TRUE(port_->IsOpen());
+    EXPECT_EQ(port_->UnsentCount(), 0u);
     // The queue's emptying is told, and nothing reports a loss.
     EXPECT_FALSE(openAtEvents_.empty());
     EXPECT_EQ(std::ranges::count(openAtEvents_, false), 0);
@@ -137,19 +138,19 @@ TEST_F(Win32SerialPortTest, MoreThanTheQueueLimitSentOverTimeKeepsTheLineOpen) {
 TEST_F(Win32SerialPortTest, CloseReturnsPromptlyFromAReadThatIgnoresCancellation) {
     using namespace std::chrono;
     const test_support::StuckRead read;
-    Win32SerialPort port(read.Reading());
+    const std::unique_ptr<SerialPort> port = NumberedSystemPort(read.Reading());
     int events = 0;
-    port.SetEventHandler([&] { ++events; });
-    ASSERT_TRUE(port.Open());
+    port->SetEventHandler([&] { ++events; });
+    ASSERT_TRUE(port->Open());
     ASSERT_EQ(WaitForSingleObject(read.entered.Get(), 5000), WAIT_OBJECT_0);
     const steady_clock::time_point start = steady_clock::now();
-    port.Close();
+    port->Close();
     EXPECT_LT(steady_clock::now() - start, milliseconds(1000));
-    EXPECT_FALSE(port.IsOpen());
+    EXPECT_FALSE(port->IsOpen());
     SetEvent(read.released.Get());
     PumpUntil([] { return false; }, 200);
     EXPECT_EQ(events, 0);
-    EXPECT_EQ(port.WaitingCount(), 0u);
+    EXPECT_EQ(port->WaitingCount(), 0u);
 }
 
 // The far end reads nothing, so the terminal fills and the writer waits on it. Below the queue's
@@ -159,17 +160,17 @@ TEST_F(Win32SerialPortTest, AStalledDeviceHoldsUpNeitherWriteNorClose) {
     for (const int kilobytes : {60, 200}) {
         SCOPED_TRACE(kilobytes);
         NewTerminal();
-        ASSERT_TRUE(port_.Open());
+        ASSERT_TRUE(port_->Open());
         const steady_clock::time_point start = steady_clock::now();
         for (int i = 0; i < kilobytes; ++i) {
-            port_.Write(std::string(1000, 'x'));
+            port_->Write(std::string(1000, 'x'));
         }
         EXPECT_LT(steady_clock::now() - start, milliseconds(100));
         if (kilobytes > 64) {
-            ASSERT_TRUE(PumpUntil([&] { return !port_.IsOpen(); })) << "open with a full queue";
+            ASSERT_TRUE(PumpUntil([&] { return !port_->IsOpen(); })) << "open with a full queue";
             EXPECT_EQ(openAtEvents_, std::vector<bool>{false});
         } else {
-            port_.Close();
+            port_->Close();
             EXPECT_LT(steady_clock::now() - start, milliseconds(1500));
             PumpUntil([] { return false; }, 100);
             EXPECT_TRUE(openAtEvents_.empty());

@@ -7,15 +7,14 @@
 
 namespace quellmark {
 
-// What every SerialPort keeps alike: the notification handler and the port number that the next
-// Open uses.
-class NumberedSerialPort : public SerialPort {
+// What every line keeps alike: the handler that its events go to. `Line` is SerialLine or
+// SerialPort.
+template <typename Line>
+class NotifyingLine : public Line {
 public:
     void SetEventHandler(std::function<void()> handler) override { handler_ = std::move(handler); }
-    void SetPortNumber(int number) override { portNumber_ = number; }
 
 protected:
-    int PortNumber() const { return portNumber_; }
     void RaiseEvent() const {
         if (handler_) {
             handler_();
@@ -24,7 +23,6 @@ protected:
 
 private:
     std::function<void()> handler_;
-    int portNumber_ = 1;
 };
 
 }  // namespace quellmark

@@ -4,7 +4,7 @@
 
 #include "text_conversion.h"
 
-namespace quellmark::ctl {
+namespace quellmark {
 
 namespace {
 
@@ -39,4 +39,4 @@ std::string OpenFailureReason(DWORD error) {
     return text;
 }
 
-}  // namespace quellmark::ctl
+}  // namespace quellmark

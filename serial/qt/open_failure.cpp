@@ -6,7 +6,7 @@
 #include <cerrno>
 #include <cstring>
 
-namespace quellmark::ctl {
+namespace quellmark {
 
 std::string OpenFailureReason(const QtSerialPort& port, const QString& device) {
     const std::string systemText = port.OpenErrorText().toStdString();
@@ -22,4 +22,4 @@ std::string OpenFailureReason(const QtSerialPort& port, const QString& device) {
     return "belegt, ein anderes Programm benutzt das Gerät (" + systemText + ")";
 }
 
-}  // namespace quellmark::ctl
+}  // namespace quellmark
