@@ -24,12 +24,25 @@ constexpr wchar_t kClassName[] = L"QuellmarkForm1";
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr SIZE kClientSize{kWindowWidth, kWindowHeight};
 
-void RegisterWindowClass(WNDPROC windowProc) {
-    static const ATOM atom = [windowProc] {
+// The program's icon (IDI_QUELLMARK) drawn for `dpi`'s size of `metric`, SM_CXICON or
+// SM_CXSMICON; null in a module without it. Not shared: a shared icon keeps the size it was first
+// loaded at.
+HICON LoadProgramIcon(int metric, UINT dpi) {
+    const int size = win32::SystemMetric(metric, dpi);
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_QUELLMARK),
+                                         IMAGE_ICON, size, size, 0));
+}
+
+// With the icons for `dpi` as the class's, which a window shows from its creation on; each icon
+// given to a window later costs time at start-up.
+void RegisterWindowClass(WNDPROC windowProc, UINT dpi) {
+    static const ATOM atom = [windowProc, dpi] {
         WNDCLASSEXW windowClass{};
         windowClass.cbSize = sizeof(windowClass);
         windowClass.lpfnWndProc = windowProc;
         windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.hIcon = LoadProgramIcon(SM_CXICON, dpi);
+        windowClass.hIconSm = LoadProgramIcon(SM_CXSMICON, dpi);
         windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         // The dialog background, on which the controls draw their own.
         windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
@@ -56,10 +69,10 @@ bool IsKind(HWND control, ElementKind kind) {
 }  // namespace
 
 Form1::Form1(std::unique_ptr<SerialPort> port, PortDescriber describePorts) {
-    RegisterWindowClass(&win32::WindowProcedure<Form1, &Form1::HandleMessage>);
-    // Sized for the system's dpi, which is that of the monitor where the system places a new
-    // window, or of every monitor where it knows no other.
+    // Sized, and with icons, for the system's dpi, which is that of the monitor where the system
+    // places a new window, or of every monitor where it knows no other.
     const UINT systemDpi = win32::SystemDpi();
+    RegisterWindowClass(&win32::WindowProcedure<Form1, &Form1::HandleMessage>, systemDpi);
     const SIZE size = win32::WindowSizeFor(kClientSize, kStyle, 0, systemDpi);
     CreateWindowExW(0, kClassName, win32::ToWide(kWindowTitle).c_str(), kStyle, CW_USEDEFAULT,
                     CW_USEDEFAULT, size.cx, size.cy, nullptr, nullptr, GetModuleHandleW(nullptr),
@@ -68,16 +81,16 @@ Form1::Form1(std::unique_ptr<SerialPort> port, PortDescriber describePorts) {
         throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
                                 "cannot create the window");
     }
-    // The controls for the dpi of the monitor where the system placed it, and the size for it
-    // where that differs.
+    // The controls for the dpi of the monitor where the system placed it, and the size and icons
+    // for it where that differs.
     dpi_ = win32::WindowDpi(window_);
     if (dpi_ != systemDpi) {
         const SIZE fitted = win32::WindowSizeFor(kClientSize, kStyle, 0, dpi_);
         SetWindowPos(window_, nullptr, 0, 0, fitted.cx, fitted.cy,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetIcons();
     }
     CreateElements();
-    SetIcons();
     portTooltips_.Attach(Control(ControlId::Combo1), window_, std::move(describePorts));
     NameForScreenReaders();
     controller_ =
@@ -152,16 +165,10 @@ void Form1::CreateElements() {
     }
 }
 
-// Icons drawn for the dpi's sizes. Not shared: a shared icon keeps the size it was first loaded at.
+// The window's own icons, drawn for the dpi's sizes, in place of the class's.
 void Form1::SetIcons() {
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    const auto load = [this, instance](int metric) {
-        const int size = win32::SystemMetric(metric, dpi_);
-        return win32::IconHandle(static_cast<HICON>(
-            LoadImageW(instance, MAKEINTRESOURCEW(IDI_QUELLMARK), IMAGE_ICON, size, size, 0)));
-    };
-    win32::IconHandle big = load(SM_CXICON);
-    win32::IconHandle small = load(SM_CXSMICON);
+    win32::IconHandle big(LoadProgramIcon(SM_CXICON, dpi_));
+    win32::IconHandle small(LoadProgramIcon(SM_CXSMICON, dpi_));
     SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
     SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
     // The window no longer shows the old ones.
