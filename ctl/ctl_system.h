@@ -9,6 +9,11 @@
 
 namespace quellmark::ctl {
 
+// Why a file could not be read, in the system's words.
+struct ReadFailure {
+    std::string reason;
+};
+
 // What quellmark-ctl needs from the system it runs on; each system's program implements it.
 class CtlSystem {
 public:
@@ -30,8 +35,11 @@ public:
     virtual void QuitEventLoop() = 0;
     // The user's decimal separator, as the window uses it.
     virtual std::string DecimalSeparator() const = 0;
-    // Writes UTF-8 text to standard output or standard error as the system shows it.
-    virtual void Print(bool toError, const std::string& text) = 0;
+    // Writes UTF-8 text to standard output or standard error as the system shows it; false when
+    // it could not be written in full.
+    virtual bool Print(bool toError, const std::string& text) = 0;
+    // Every byte of the file at `path` (UTF-8), or of standard input for "-".
+    virtual std::variant<std::string, ReadFailure> ReadInput(const std::string& path) = 0;
 };
 
 }  // namespace quellmark::ctl

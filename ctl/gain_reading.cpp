@@ -1,14 +1,13 @@
 #include "gain_reading.h"
 
-#include <cstdio>
+#include <nlohmann/json.hpp>
 
 #include "gain_scale.h"
+#include "gain_steps.h"
 
 namespace quellmark::ctl {
 
 namespace {
-
-constexpr std::string_view kUnitSuffix = " db";
 
 // The gain text the window shows for a device value; none when the value is off the scale.
 std::optional<std::string> TxText(int value, std::string_view decimalSeparator) {
@@ -32,30 +31,30 @@ std::string GainPart(std::string_view name, std::optional<int> value,
     return prefix + shown + " (" + std::to_string(*value) + ")";
 }
 
-// The window's text with a '.' separator is a JSON number once the unit is gone.
-std::string JsonGain(std::optional<int> value, const std::optional<std::string>& text) {
-    if (!value || !text) {
-        return "null";
+// A gain as a JSON number: whole dB as an integer, a half dB as a fraction ("db":0, "db":10.5).
+nlohmann::ordered_json DbNumber(int halfSteps) {
+    if (halfSteps % 2 == 0) {
+        return halfSteps / 2;
     }
-    const std::string number = text->substr(0, text->size() - kUnitSuffix.size());
-    return "{\"db\":" + number + ",\"value\":" + std::to_string(*value) + "}";
+    return halfSteps / 2.0;
 }
 
-std::string JsonString(std::string_view text) {
-    std::string quoted = "\"";
-    for (const char c : text) {
-        if (c == '"' || c == '\\') {
-            quoted += '\\';
-            quoted += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned char>(c));
-            quoted += escaped;
-        } else {
-            quoted += c;
-        }
+// {"db":…,"value":…}; "db" is null for a value off the scale, and the gain null without a reply.
+nlohmann::ordered_json JsonGain(std::optional<int> value, std::optional<int> halfSteps) {
+    if (!value) {
+        return nullptr;
     }
-    return quoted + "\"";
+    return {{"db", halfSteps ? DbNumber(*halfSteps) : nullptr}, {"value", *value}};
+}
+
+std::optional<int> TxHalfStepsOf(std::optional<int> value) {
+    const auto position = value ? GainScale::TxPositionFromDevice(*value) : std::nullopt;
+    return position ? std::optional(TxHalfStepsAt(*position)) : std::nullopt;
+}
+
+std::optional<int> RxHalfStepsOf(std::optional<int> value) {
+    const auto gain = value ? GainScale::RxPositionFromDevice(*value) : std::nullopt;
+    return gain ? std::optional(*gain * 2) : std::nullopt;
 }
 
 std::optional<std::string> TxTextOf(const GainReading& reading, std::string_view separator) {
@@ -69,7 +68,7 @@ std::optional<std::string> RxTextOf(const GainReading& reading) {
 }  // namespace
 
 bool IsComplete(const GainReading& reading) {
-    return TxTextOf(reading, ".") && RxTextOf(reading);
+    return TxHalfStepsOf(reading.tx) && RxHalfStepsOf(reading.rx);
 }
 
 std::string ReadingLine(const GainReading& reading, std::string_view decimalSeparator) {
@@ -78,17 +77,15 @@ std::string ReadingLine(const GainReading& reading, std::string_view decimalSepa
            GainPart("RX", reading.rx, RxTextOf(reading));
 }
 
-std::string ReadingsJson(const std::vector<GainReading>& readings) {
-    std::string json = "[";
+std::string ReadingsJson(std::span<const GainReading> readings) {
+    auto json = nlohmann::ordered_json::array();
     for (const GainReading& reading : readings) {
-        if (json.size() > 1) {
-            json += ',';
-        }
-        json += "{\"channel\":" + JsonString(reading.channel) +
-                ",\"tx\":" + JsonGain(reading.tx, TxTextOf(reading, ".")) +
-                ",\"rx\":" + JsonGain(reading.rx, RxTextOf(reading)) + "}";
+        json.push_back({{"channel", reading.channel},
+                        {"tx", JsonGain(reading.tx, TxHalfStepsOf(reading.tx))},
+                        {"rx", JsonGain(reading.rx, RxHalfStepsOf(reading.rx))}});
     }
-    return json + "]";
+    // A channel text that is not UTF-8 has come from the command line; it stays visible.
+    return json.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
 }
 
 }  // namespace quellmark::ctl

@@ -1,9 +1,9 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace quellmark::ctl {
 
@@ -21,8 +21,8 @@ bool IsComplete(const GainReading& reading);
 // reply that did not come. No line end.
 std::string ReadingLine(const GainReading& reading, std::string_view decimalSeparator);
 
-// [{"channel":"A","tx":{"db":10.5,"value":21},"rx":{"db":-2,"value":70}}], null for a gain
-// without a valid reply. No line end.
-std::string ReadingsJson(const std::vector<GainReading>& readings);
+// [{"channel":"A","tx":{"db":10.5,"value":21},"rx":{"db":-2,"value":70}}]: null for a gain
+// without a reply, "db" null for a value off the scale. No line end.
+std::string ReadingsJson(std::span<const GainReading> readings);
 
 }  // namespace quellmark::ctl

@@ -7,7 +7,11 @@
 namespace quellmark::ctl {
 
 GainSequence::GainSequence(const CtlOptions& options, CtlLink& link)
-    : options_(options), link_(link) {}
+    : options_(options), link_(link) {
+    for (const ChannelSetting& setting : options.settings) {
+        readings_.push_back({setting.channel, std::nullopt, std::nullopt});
+    }
+}
 
 void GainSequence::Start() {
     SendChannels();
@@ -38,12 +42,11 @@ void GainSequence::OnDeviceLost() {
 
 // Goes on until a channel waits for its replies, or to the end.
 void GainSequence::SendChannels() {
-    for (; channel_ < options_.channels.size(); ++channel_) {
+    for (; channel_ < options_.settings.size(); ++channel_) {
         SendChannel();
         if (options_.read) {
-            current_ = {options_.channels[channel_], std::nullopt, std::nullopt};
             awaitingReplies_ = true;
-            link_.Write(BuildQueryCommand(current_.channel));
+            link_.Write(BuildQueryCommand(options_.settings[channel_].channel));
             link_.StartDeadline(options_.timeout);
             return;
         }
@@ -53,13 +56,13 @@ void GainSequence::SendChannels() {
 
 // The same lines, byte for byte, that the window sends for these values.
 void GainSequence::SendChannel() {
-    const std::string& channel = options_.channels[channel_];
-    if (options_.txPosition) {
-        const int value = GainScale::TxDeviceValue(*options_.txPosition);
+    const auto& [channel, txPosition, rxGain] = options_.settings[channel_];
+    if (txPosition) {
+        const int value = GainScale::TxDeviceValue(*txPosition);
         link_.Write(BuildSetTxCommand(channel, std::to_string(value)));
     }
-    if (options_.rxGain) {
-        const int value = *GainScale::RxDeviceValue(*options_.rxGain);
+    if (rxGain) {
+        const int value = *GainScale::RxDeviceValue(*rxGain);
         link_.Write(BuildSetRxCommand(channel, std::to_string(value)));
     }
     if (options_.store) {
@@ -68,7 +71,6 @@ void GainSequence::SendChannel() {
 }
 
 void GainSequence::EndChannel() {
-    readings_.push_back(current_);
     awaitingReplies_ = false;
     ++channel_;
     SendChannels();
@@ -80,13 +82,14 @@ void GainSequence::HandleLine(std::string_view line) {
         return;
     }
     const ReplyValues values = ParseReplyLine(line);
+    GainReading& reading = readings_[channel_];
     if (values.rx) {
-        current_.rx = values.rx;
+        reading.rx = values.rx;
     }
     if (values.tx) {
-        current_.tx = values.tx;
+        reading.tx = values.tx;
     }
-    if (current_.rx && current_.tx) {
+    if (reading.rx && reading.tx) {
         EndChannel();
     }
 }

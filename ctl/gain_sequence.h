@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -26,8 +27,12 @@ public:
     void OnDeviceLost();
 
     bool DeviceLost() const { return deviceLost_; }
-    // One per channel whose read has ended, in order.
-    const std::vector<GainReading>& Readings() const { return readings_; }
+    // One per channel, in order, with what its query brought; nothing before the query.
+    std::span<const GainReading> Readings() const { return readings_; }
+    // The first channels: those whose read has ended.
+    std::span<const GainReading> EndedReadings() const {
+        return Readings().first(options_.read ? channel_ : 0);
+    }
 
 private:
     void SendChannels();
@@ -43,7 +48,6 @@ private:
     bool awaitingReplies_ = false;
     bool finished_ = false;
     bool deviceLost_ = false;
-    GainReading current_;
     std::vector<GainReading> readings_;
 };
 

@@ -14,6 +14,8 @@ std::string HelpText(std::string_view programName, std::string_view portForms) {
            "  -c, --channel LISTE  Kanäle, durch Kommas getrennt (Vorgabe: A)\n"
            "      --tx DB          Sendeverstärkung setzen: -6,5 bis 51 in Schritten von 0,5\n"
            "      --rx DB          Empfangsverstärkung setzen: -22 bis 6, nur gerade Werte\n"
+           "      --apply DATEI    Kanäle mit TX und RX aus dem JSON von --read --json setzen,\n"
+           "                       - für die Standardeingabe; nicht mit -c, --tx, --rx\n"
            "      --store          Einstellungen im Modem speichern\n"
            "      --read           beide Verstärkungen abfragen und ausgeben\n"
            "      --timeout SEK    Wartezeit von --read je Kanal (Vorgabe: 2)\n"
@@ -22,13 +24,18 @@ std::string HelpText(std::string_view programName, std::string_view portForms) {
            "      --version        Version ausgeben\n"
            "\n"
            "Zahlen mit Punkt oder Komma (10.5 oder 10,5). Je Kanal gehen die Befehle in der\n"
-           "Reihenfolge TX, RX, Speichern, Abfrage hinaus.\n"
+           "Reihenfolge TX, RX, Speichern, Abfrage hinaus. Nach -- kommt nur noch der PORT\n"
+           "(für ein Gerät, dessen Name mit - beginnt).\n"
            "\n"
-           "Rückgabewert: 0 erledigt, 2 falscher Aufruf, 3 Port lässt sich nicht öffnen,\n"
-           "4 ein Wert kam nicht, 5 Verbindung während des Laufs verloren.\n"
+           "Rückgabewert: 0 erledigt, 1 die Ausgabe ließ sich nicht schreiben (geht allem vor),\n"
+           "2 falscher Aufruf oder ungültige Datei, 3 Port lässt sich nicht öffnen, 4 ein Wert\n"
+           "kam nicht, 5 Verbindung während des Laufs verloren oder Befehle nicht rechtzeitig\n"
+           "hinausgegangen.\n"
            "\n"
-           "Beispiel: " +
-           name + " 1 -c A,B,C --tx 10,5 --rx -2 --store --read\n";
+           "Beispiele: " +
+           name + " 1 -c A,B,C --tx 10,5 --rx -2 --store --read\n" + "           " + name +
+           " 1 -c A,B,C --read --json > werte.json\n" + "           " + name +
+           " 1 --apply werte.json --store\n";
 }
 
 std::string VersionText(std::string_view programName, std::string_view version) {

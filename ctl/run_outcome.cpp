@@ -10,6 +10,10 @@ std::string Line(std::string_view text) {
     return std::string(kProgramName) + ": " + std::string(text) + "\n";
 }
 
+std::string SourceName(std::string_view source) {
+    return source == "-" ? "Standardeingabe" : std::string(source);
+}
+
 }  // namespace
 
 std::string PortAndDevice(const std::variant<int, std::string>& port, std::string_view device) {
@@ -36,6 +40,18 @@ std::string UnsentMessage(std::string_view portAndDevice) {
     return Line(std::string(portAndDevice) + " hat nicht alle Befehle angenommen");
 }
 
+std::string OutputFailedMessage() {
+    return Line("die Ausgabe ließ sich nicht schreiben");
+}
+
+std::string UnreadableMessage(std::string_view source, std::string_view reason) {
+    return Line(SourceName(source) + " lässt sich nicht lesen: " + std::string(reason));
+}
+
+std::string RefusedFileMessage(std::string_view source, std::string_view where) {
+    return Line(SourceName(source) + ": " + std::string(where));
+}
+
 std::string ReadingsOutput(const CtlOptions& options, const GainSequence& sequence,
                            std::string_view decimalSeparator) {
     if (!options.read) {
@@ -45,7 +61,7 @@ std::string ReadingsOutput(const CtlOptions& options, const GainSequence& sequen
         return ReadingsJson(sequence.Readings()) + "\n";
     }
     std::string text;
-    for (const GainReading& reading : sequence.Readings()) {
+    for (const GainReading& reading : sequence.EndedReadings()) {
         text += ReadingLine(reading, decimalSeparator) + "\n";
     }
     return text;

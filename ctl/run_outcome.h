@@ -12,6 +12,7 @@ inline constexpr std::string_view kProgramName = "quellmark-ctl";
 
 enum ExitStatus : int {
     kDone = 0,
+    kOutputFailed = 1,
     kUsageError = 2,
     kOpenFailed = 3,
     kGainMissing = 4,
@@ -27,6 +28,10 @@ std::string UsageMessage(std::string_view reason);
 std::string OpenFailedMessage(std::string_view portAndDevice, std::string_view reason);
 std::string DeviceLostMessage(std::string_view portAndDevice);
 std::string UnsentMessage(std::string_view portAndDevice);
+std::string OutputFailedMessage();
+// `source` is the file as named on the command line, "-" for standard input.
+std::string UnreadableMessage(std::string_view source, std::string_view reason);
+std::string RefusedFileMessage(std::string_view source, std::string_view where);
 
 // What --read found, one line per channel or one JSON array; empty without --read.
 std::string ReadingsOutput(const CtlOptions& options, const GainSequence& sequence,

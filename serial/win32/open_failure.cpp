@@ -1,33 +1,11 @@
 #include "open_failure.h"
 
-#include <string_view>
-
-#include "text_conversion.h"
+#include "system_message.h"
 
 namespace quellmark {
 
-namespace {
-
-std::string SystemMessage(DWORD error) {
-    wchar_t* buffer = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::wstring_view message(buffer, length);
-    // The system's messages end in a line break, which the caller's line already has.
-    while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' ||
-                                message.back() == L' ' || message.back() == L'.')) {
-        message.remove_suffix(1);
-    }
-    std::string text = win32::ToUtf8(message);
-    LocalFree(buffer);
-    return text.empty() ? "Systemfehler " + std::to_string(error) : text;
-}
-
-}  // namespace
-
 std::string OpenFailureReason(DWORD error) {
-    const std::string text = SystemMessage(error);
+    const std::string text = win32::SystemMessage(error);
     if (error == ERROR_INVALID_WINDOW_HANDLE) {
         return "das Programm braucht eine Fensterstation für die Nachrichten der Leitung (" + text +
                "; unter Wine DISPLAY setzen oder xvfb-run benutzen)";

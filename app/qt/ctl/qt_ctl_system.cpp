@@ -35,8 +35,11 @@ std::string QtCtlSystem::DecimalSeparator() const {
     return QLocale::system().decimalPoint().toStdString();
 }
 
-void QtCtlSystem::Print(bool toError, const std::string& text) {
-    std::fputs(text.c_str(), toError ? stderr : stdout);
+bool QtCtlSystem::Print(bool toError, const std::string& text) {
+    std::FILE* const stream = toError ? stderr : stdout;
+    std::fwrite(text.data(), 1, text.size(), stream);
+    // A full disk shows only once the buffer goes out.
+    return std::fflush(stream) == 0 && !std::ferror(stream);
 }
 
 }  // namespace quellmark::ctl

@@ -4,6 +4,7 @@
 #include <QTimer>
 
 #include "ctl_system.h"
+#include "input_file.h"
 
 namespace quellmark::ctl {
 
@@ -21,7 +22,10 @@ public:
     void RunEventLoop() override { loop_.exec(); }
     void QuitEventLoop() override { loop_.quit(); }
     std::string DecimalSeparator() const override;
-    void Print(bool toError, const std::string& text) override;
+    bool Print(bool toError, const std::string& text) override;
+    std::variant<std::string, ReadFailure> ReadInput(const std::string& path) override {
+        return ReadInputFile(path);
+    }
 
 private:
     QEventLoop loop_;

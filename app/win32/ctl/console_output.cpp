@@ -4,15 +4,16 @@
 
 namespace quellmark::ctl {
 
-void WriteText(HANDLE stream, const std::string& text) {
+bool WriteText(HANDLE stream, const std::string& text) {
     DWORD mode = 0;
     DWORD written = 0;
     if (GetConsoleMode(stream, &mode)) {
         const std::wstring wide = win32::ToWide(text);
-        WriteConsoleW(stream, wide.data(), DWORD(wide.size()), &written, nullptr);
-    } else {
-        WriteFile(stream, text.data(), DWORD(text.size()), &written, nullptr);
+        return WriteConsoleW(stream, wide.data(), DWORD(wide.size()), &written, nullptr) &&
+               written == wide.size();
     }
+    return WriteFile(stream, text.data(), DWORD(text.size()), &written, nullptr) &&
+           written == text.size();
 }
 
 }  // namespace quellmark::ctl

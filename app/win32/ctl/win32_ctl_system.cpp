@@ -38,8 +38,8 @@ std::string Win32CtlSystem::DecimalSeparator() const {
     return win32::UserDecimalSeparator();
 }
 
-void Win32CtlSystem::Print(bool toError, const std::string& text) {
-    WriteText(GetStdHandle(toError ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE), text);
+bool Win32CtlSystem::Print(bool toError, const std::string& text) {
+    return WriteText(GetStdHandle(toError ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE), text);
 }
 
 }  // namespace quellmark::ctl

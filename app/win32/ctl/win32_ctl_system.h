@@ -2,6 +2,7 @@
 
 #include "ctl_system.h"
 #include "event_loop.h"
+#include "input_file.h"
 
 namespace quellmark::ctl {
 
@@ -19,7 +20,10 @@ public:
     void RunEventLoop() override { loop_.Run(); }
     void QuitEventLoop() override { loop_.Quit(); }
     std::string DecimalSeparator() const override;
-    void Print(bool toError, const std::string& text) override;
+    bool Print(bool toError, const std::string& text) override;
+    std::variant<std::string, ReadFailure> ReadInput(const std::string& path) override {
+        return ReadInputFile(path);
+    }
 
 private:
     EventLoop loop_;

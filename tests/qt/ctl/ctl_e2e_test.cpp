@@ -24,15 +24,20 @@ struct CtlResult {
     qint64 ms;
 };
 
-// quellmark-ctl as a shell starts it, with German number formats.
+// quellmark-ctl as a shell starts it, with German number formats, `input` on standard input, in
+// `folder` or the test's own.
 class CtlProcess : public QProcess {
 public:
-    explicit CtlProcess(const QStringList& args) {
+    explicit CtlProcess(const QStringList& args, const QByteArray& input = {},
+                        const QString& folder = {}) {
         QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
         variables.insert("LC_ALL", "de_DE.UTF-8");
         setProcessEnvironment(variables);
+        setWorkingDirectory(folder);
         clock.start();
         start(QUELLMARK_CTL_PATH, args);
+        write(input);
+        closeWriteChannel();
     }
     // Runs the event loop until the program ends, 15 s at most.
     bool Finished() {
@@ -71,10 +76,16 @@ protected:
             5000);
         return log;
     }
-    static CtlResult Run(const QStringList& args) {
-        CtlProcess ctl(args);
+    CtlResult Run(const QStringList& args, const QByteArray& input = {}) const {
+        CtlProcess ctl(args, input, dir.path());
         EXPECT_TRUE(ctl.Finished()) << "still running: " << args.join(' ').toStdString();
         return ctl.Result();
+    }
+    QString Saved(const QString& name, const std::string& text) const {
+        QFile file(dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) &&
+                    file.write(text.data(), qint64(text.size())));
+        return file.fileName();
     }
 
     QTemporaryDir dir;
@@ -83,9 +94,16 @@ protected:
 
 // Every argument either sends exactly its lines, or is refused with status 2 and one line on
 // standard error before anything is opened. The log must equal all expected lines in order, so
-// a refused call that sent something late would show too.
+// a refused call that sent something late would show too. Saved gains come from a file or from
+// standard input, which holds the same text for every call.
 TEST_F(CtlTest, ArgumentsSendTheirLinesOrAreRefusedWithNothingSent) {
     ASSERT_NO_FATAL_FAILURE(StartSimulator({}));
+    ASSERT_TRUE(QFile::link(Modem(), dir.filePath("-modem")));
+    const std::string kSaved = R"([{"channel":"K ä","tx":{"db":-0.5,"value":255},"rx":null},)"
+                               R"({"channel":"L","tx":null,"rx":{"db":-22,"value":230}}])";
+    const QString saved = Saved("saved.json", kSaved);
+    const QString tooHigh = Saved("high.json", R"([{"channel":"A","tx":{"db":1},"rx":null},
+                                                  {"channel":"B","tx":{"db":52},"rx":null}])");
     const QString kNoPort = "-";  // the port follows the arguments unless they say this
     const std::pair<QStringList, std::string> accepted[] = {
         {{"--tx", "10,5"}, "gsm+ A at+vgt=21\r"},
@@ -96,13 +114,19 @@ TEST_F(CtlTest, ArgumentsSendTheirLinesOrAreRefusedWithNothingSent) {
          "gsm+ B 1 at+vgt=0\rgsm+ B 1 at+vgr=64\rgsm+ B 1 at&w\r"
          "gsm+ C at+vgt=0\rgsm+ C at+vgr=64\rgsm+ C at&w\r"},
         {{"--help", "--bogus"}, ""},
+        {{"--rx", "6", "-c", "Z", "--", "-modem", kNoPort}, "gsm+ Z at+vgr=0\r"},
+        {{"--apply", saved, "--store"},
+         "gsm+ K \xE4 at+vgt=255\rgsm+ K \xE4 at&w\rgsm+ L at+vgr=224\rgsm+ L at&w\r"},
+        {{"--apply=-"}, "gsm+ K \xE4 at+vgt=255\rgsm+ L at+vgr=224\r"},
     };
     // Calls parted by '|', arguments by blanks; "-" stands for a missing port.
-    const QStringList refused = QString(
-                                    "--tx 51,5|--tx -7|--tx 10,25|--tx 1e1|--rx 8|--rx -24|"
-                                    "--rx 3|--store -c A,,B|--read --timeout 0|--store -x|"
-                                    "--json|--store -|--store 11 -|--store 1 2 -")
-                                    .split('|');
+    QStringList refused = QString(
+                              "--tx 51,5|--tx -7|--tx 10,25|--tx 1e1|--rx 8|--rx -24|"
+                              "--rx 3|--store -c A,,B|--read --timeout 0|--store -x|"
+                              "--json|--store -|--store 11 -|--store 1 2 -|--store --timeout 1|"
+                              "--apply=- -c A")
+                              .split('|');
+    refused << "--apply " + tooHigh << "--apply " + dir.filePath("absent.json");
     std::vector<std::tuple<QStringList, int, std::string>> cases;
     for (const auto& [args, sent] : accepted) {
         cases.emplace_back(args, 0, sent);
@@ -116,7 +140,7 @@ TEST_F(CtlTest, ArgumentsSendTheirLinesOrAreRefusedWithNothingSent) {
             args << Modem();
         }
         SCOPED_TRACE(args.join(' ').toStdString());
-        const CtlResult result = Run(args);
+        const CtlResult result = Run(args, QByteArray::fromStdString(kSaved));
         EXPECT_EQ(result.status, status) << result.err;
         const bool oneLine = result.err.starts_with("quellmark-ctl: ") &&
                              std::count(result.err.begin(), result.err.end(), '\n') == 1;
@@ -156,6 +180,36 @@ TEST_F(CtlTest, SetStoreAndReadSeveralChannelsWithRepliesInEveryStyle) {
         EXPECT_EQ(Log(expected.size()), expected);
         simulator.reset();
     }
+}
+
+// A script must not take the run for a success when it lacks what it asked for.
+TEST_F(CtlTest, OutputThatCannotBeWrittenIsStatus1) {
+    ASSERT_NO_FATAL_FAILURE(StartSimulator({}));
+    for (const QStringList& args : {QStringList{"--help"}, {Modem(), "--read", "--json"}}) {
+        QProcess ctl;
+        ctl.setStandardOutputFile("/dev/full");
+        ctl.start(QUELLMARK_CTL_PATH, args);
+        ASSERT_TRUE(ctl.waitForFinished(15000));
+        EXPECT_EQ(ctl.exitCode(), 1);
+        EXPECT_EQ(ctl.readAllStandardError(),
+                  "quellmark-ctl: die Ausgabe ließ sich nicht schreiben\n");
+    }
+}
+
+// What --read --json saved sets every channel back; a value between the table's steps comes
+// back as the table's value for the same dB.
+TEST_F(CtlTest, SavedGainsRestoreTheModem) {
+    ASSERT_NO_FATAL_FAILURE(StartSimulator({"--rx", "70", "--tx", "0"}));
+    ASSERT_EQ(Run({Modem(), "-c", "B", "--tx", "10,5", "--rx", "-4"}).status, 0);
+    const CtlResult saved = Run({Modem(), "-c", "A,B", "--read", "--json"});
+    ASSERT_EQ(saved.status, 0) << saved.err;
+    ASSERT_EQ(Run({Modem(), "-c", "A,B", "--tx", "1", "--rx", "2"}).status, 0);
+    const CtlResult restored =
+        Run({Modem(), "--apply", Saved("a.json", saved.out), "--read", "--json"});
+    ASSERT_EQ(restored.status, 0) << restored.err;
+    std::string expected = saved.out;
+    expected.replace(expected.find(R"("value":70)"), 10, R"("value":64)");
+    EXPECT_EQ(restored.out, expected);
 }
 
 // A reply that was waiting before the start is not taken for an answer; each channel waits

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <fstream>
 #include <string>
 
 #include "far_end.h"
@@ -24,13 +25,17 @@ std::string ReadToEnd(HANDLE pipe) {
     return text;
 }
 
-// quellmark-ctl.exe as a batch file starts it, with its output going to pipes.
-CtlResult RunCtl(const std::string& args) {
+// quellmark-ctl.exe as a batch file starts it, with its output going to pipes; with
+// `outputLost`, standard output's pipe has no reader.
+CtlResult RunCtl(const std::string& args, bool outputLost = false) {
     SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
     HANDLE outRead, outWrite, errRead, errWrite;
     EXPECT_TRUE(CreatePipe(&outRead, &outWrite, &inherited, 0) &&
                 CreatePipe(&errRead, &errWrite, &inherited, 0));
-    const UniqueHandle out(outRead), err(errRead);
+    UniqueHandle out(outRead), err(errRead);
+    if (outputLost) {
+        out.Reset();
+    }
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
@@ -48,7 +53,7 @@ CtlResult RunCtl(const std::string& args) {
         return {DWORD(-1), "", ""};
     }
     const UniqueHandle processHandle(process.hProcess), thread(process.hThread);
-    CtlResult result{DWORD(-1), ReadToEnd(outRead), ReadToEnd(errRead)};
+    CtlResult result{DWORD(-1), ReadToEnd(out.Get()), ReadToEnd(errRead)};
     EXPECT_EQ(WaitForSingleObject(process.hProcess, 15000), WAIT_OBJECT_0) << "still running";
     GetExitCodeProcess(process.hProcess, &result.status);
     return result;
@@ -76,6 +81,8 @@ protected:
 TEST_F(CtlTest, SetStoreAndReadAreByteExactAndFaultsSendNothing) {
     far_.Request("simulator --rx 70 --tx 0 --chunks --noise --seed 4");
     const std::string kUnopened = " lässt sich nicht öffnen: ";
+    std::ofstream("saved.json", std::ios::binary)
+        << R"([{"channel":"Kanal ä","tx":null,"rx":{"db":6,"value":3}}])";
     const struct {
         std::string args;
         DWORD status;
@@ -92,6 +99,8 @@ TEST_F(CtlTest, SetStoreAndReadAreByteExactAndFaultsSendNothing) {
          "\n",
          "gsm+ Kanal \xE4 at+vgr?;+vgt?\rgsm+ A at+vgr?;+vgt?\r", ""},
         {"\\\\.\\COM1 --tx=-6.5 -c B", 0, "", "gsm+ B at+vgt=243\r", ""},
+        {"1 --apply saved.json --read", 0, "Kanal ä: TX 0 db (0), RX 6 db (0)\n",
+         "gsm+ Kanal \xE4 at+vgr=0\rgsm+ Kanal \xE4 at+vgr?;+vgt?\r", ""},
         {"1 --rx 3", 2, "", "", "quellmark-ctl: "},
         {"COM40 --read", 3, "", "", "quellmark-ctl: COM40 (\\\\.\\COM40)" + kUnopened},
     };
@@ -110,6 +119,9 @@ TEST_F(CtlTest, SetStoreAndReadAreByteExactAndFaultsSendNothing) {
         expectedLog += c.sent;
         ASSERT_EQ(Log(expectedLog.size()), expectedLog);
     }
+    const CtlResult lost = RunCtl("--help", true);
+    EXPECT_EQ(lost.status, 1u);
+    EXPECT_EQ(lost.err, "quellmark-ctl: die Ausgabe ließ sich nicht schreiben\n");
 }
 
 }  // namespace
