@@ -4,7 +4,8 @@ the median and 90th percentile of
    - from process creation to the window's first paint, and to its controls painted after it, as
      each probe measures them inside Wine, and
    - from launching `wine` to the probe's report, which adds Wine's own process start;
-then the ratios of the medians from creation to paint.
+then, from creation to paint, the ratios of the medians and the medians of each round's ratios,
+which other work on the machine, slowing down whole rounds, sways less.
 Usage: run_probes.py PROBE_FOLDER [RUNS]"""
 import os
 import statistics
@@ -42,7 +43,7 @@ def p90(values):
 
 def main():
     folder = sys.argv[1]
-    runs = int(sys.argv[2]) if len(sys.argv) > 2 else 40
+    runs = int(sys.argv[2]) if len(sys.argv) > 2 else 60
     programs = [os.path.join(folder, exe) for _, exe in PROBES]
     for program in programs:  # Wine's server and the disk cache warm up; not counted
         run_once(program)
@@ -58,10 +59,14 @@ def main():
         print(f"{name:<24}" + "".join(f"{statistics.median(values):>13.1f} {p90(values):>10.1f}"
                                       for values in times[program]))
     for numerator, denominator in RATIOS:
-        ratios = [statistics.median(times[programs[numerator]][column]) /
-                  statistics.median(times[programs[denominator]][column]) for column in (0, 1)]
-        print(f"{PROBES[numerator][0]} / {PROBES[denominator][0]}: {ratios[0]:.2f}x window "
-              f"painted, {ratios[1]:.2f}x controls painted (medians)")
+        above, below = times[programs[numerator]], times[programs[denominator]]
+        of_medians = [statistics.median(above[column]) / statistics.median(below[column])
+                      for column in (0, 1)]
+        of_rounds = [statistics.median(a / b for a, b in zip(above[column], below[column]))
+                     for column in (0, 1)]
+        print(f"{PROBES[numerator][0]} / {PROBES[denominator][0]}: window painted "
+              f"{of_medians[0]:.2f}x, controls painted {of_medians[1]:.2f}x (ratio of the medians); "
+              f"{of_rounds[0]:.2f}x, {of_rounds[1]:.2f}x (median of the rounds' ratios)")
 
 
 if __name__ == "__main__":
