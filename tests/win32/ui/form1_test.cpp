@@ -163,6 +163,21 @@ TEST_F(Form1Test, StartsAsShownAtTheSystemDpi) {
                                 win32::ToWide(IsTrackbar(element) ? "" : element.text)));
         }
     }
+    // Each thumb drawn where its position lies in the range, from the top of the track.
+    for (const ControlId slider : {Slider1, Slider2}) {
+        const auto ask = [&](UINT message) {
+            return double(SendMessageW(At(slider), message, 0, 0));
+        };
+        RECT thumb{};
+        RECT track{};
+        SendMessageW(At(slider), TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+        GetClientRect(At(slider), &track);
+        EXPECT_NEAR((thumb.top + thumb.bottom) / 2.0 / track.bottom,
+                    (ask(TBM_GETPOS) - ask(TBM_GETRANGEMIN)) /
+                        (ask(TBM_GETRANGEMAX) - ask(TBM_GETRANGEMIN)),
+                    0.1)
+            << win32::IdOf(slider);
+    }
     EXPECT_EQ(ClientSize(window), ClientSizeAt(dpi));
     RECT outer{};
     GetWindowRect(window, &outer);
