@@ -29,8 +29,8 @@ enum class FarEnd {
 
 // Where quellmark-ctl's standard output goes.
 enum class Output {
-    kPipe,
-    kUnwritable,  // a full disk on Linux, a pipe without a reader on Windows
+    kPipe,        // a pipe on Linux, a file on Windows: what a script redirects it to
+    kUnwritable,  // a full disk on Linux, a file opened for reading only on Windows
     kConsole,     // a console, read back from its screen (Windows)
 };
 

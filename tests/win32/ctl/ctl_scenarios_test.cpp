@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <fstream>
+#include <iterator>
 #include <string>
 
 #include "ctl_program.h"
@@ -46,42 +47,32 @@ private:
     UniqueHandle screen_;
 } const console;
 
-// A pipe for a program's output: the program inherits the write end, the test reads the other.
-struct OutputPipe {
-    OutputPipe() {
-        SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
-        HANDLE read, write;
-        // Room for all a program writes here, which is read once it has ended.
-        CreatePipe(&read, &write, &inherited, 1 << 16);
-        SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
-        ownEnd = UniqueHandle(read), childEnd = UniqueHandle(write);
-    }
-    std::string ReadToEnd() const {
-        std::string text;
-        char chunk[4096];
-        for (DWORD count; ReadFile(ownEnd.Get(), chunk, sizeof chunk, &count, nullptr) && count;) {
-            text.append(chunk, count);
-        }
-        return text;
-    }
-    UniqueHandle ownEnd, childEnd;
-};
-
-// quellmark-ctl.exe as a batch file in `folder` starts it, with the row's input in a file there.
-CtlOutcome RunProgram(const CtlScenario& row, const std::wstring& folder) {
+// A file in the program's folder that it inherits as a standard handle.
+UniqueHandle Inherited(const std::string& path, DWORD access, DWORD creation) {
     SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
-    const UniqueHandle in(CreateFileW((folder + L"/input").c_str(), GENERIC_READ, FILE_SHARE_READ,
-                                      &inherited, OPEN_EXISTING, 0, nullptr));
-    OutputPipe out, err;
-    if (row.output == Output::kUnwritable) {
-        out.ownEnd.Reset();
-    }
+    return UniqueHandle(CreateFileW(win32::ToWide(path).c_str(), access,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited, creation, 0,
+                                    nullptr));
+}
+
+std::string FileText(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+// quellmark-ctl.exe as a batch file in `folder` starts it, with the row's input in a file there
+// and its output going to files there: to one opened for reading only when it cannot be written.
+CtlOutcome RunProgram(const CtlScenario& row, const std::string& folder) {
+    const UniqueHandle in = Inherited(folder + "/input", GENERIC_READ, OPEN_EXISTING);
+    const DWORD outAccess = row.output == Output::kUnwritable ? GENERIC_READ : GENERIC_WRITE;
+    const UniqueHandle out = Inherited(folder + "/out", outAccess, CREATE_ALWAYS);
+    const UniqueHandle err = Inherited(folder + "/err", GENERIC_WRITE, CREATE_ALWAYS);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdInput = in.Get();
-    startup.hStdOutput = row.output == Output::kConsole ? console.Cleared() : out.childEnd.Get();
-    startup.hStdError = err.childEnd.Get();
+    startup.hStdOutput = row.output == Output::kConsole ? console.Cleared() : out.Get();
+    startup.hStdError = err.Get();
     std::wstring line = win32::ToWide("\"" QUELLMARK_CTL_PATH "\"");
     for (const std::string& arg : Words(row.args, "COM1")) {
         line += win32::ToWide(" \"" + arg + "\"");
@@ -93,26 +84,22 @@ CtlOutcome RunProgram(const CtlScenario& row, const std::wstring& folder) {
     const auto started = std::chrono::steady_clock::now();
     PROCESS_INFORMATION process{};
     const bool running = CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                        folder.c_str(), &startup, &process);
+                                        win32::ToWide(folder).c_str(), &startup, &process);
     for (const auto& [name, value] : row.environment) {
         SetEnvironmentVariableW(win32::ToWide(name).c_str(), nullptr);
     }
-    // Closed here, the pipes end when the program does.
-    out.childEnd.Reset(), err.childEnd.Reset();
     const UniqueHandle processHandle(process.hProcess), thread(process.hThread);
     const bool ended = running && WaitForSingleObject(process.hProcess, 15000) == WAIT_OBJECT_0;
-    if (running && !ended) {
-        TerminateProcess(process.hProcess, 1);
-    }
-    CtlOutcome run{-1, out.ownEnd ? out.ReadToEnd() : "", err.ReadToEnd()};
+    CtlOutcome run;
     if (DWORD status; ended && GetExitCodeProcess(process.hProcess, &status)) {
         run.status = int(status);
+    } else if (running) {
+        TerminateProcess(process.hProcess, 1);
     }
     run.elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
         std::chrono::steady_clock::now() - started);
-    if (row.output == Output::kConsole) {
-        run.out = console.FirstLine();
-    }
+    run.out = row.output == Output::kConsole ? console.FirstLine() : FileText(folder + "/out");
+    run.err = FileText(folder + "/err");
     return run;
 }
 
@@ -147,7 +134,7 @@ TEST_P(CtlScenarioTest, PlaysOnWindows) {
         std::ofstream(folder + "/" + name, std::ios::binary) << content;
     }
     const CtlOutcome run =
-        row.farEnd == FarEnd::kHeld ? RunWithPortHeld(row) : RunProgram(row, win32::ToWide(folder));
+        row.farEnd == FarEnd::kHeld ? RunWithPortHeld(row) : RunProgram(row, folder);
     ASSERT_NE(run.status, -1) << "did not end within 15 s";
     ExpectOutcome(row, run);
     const auto sent = [&] { return farEnd.SimulatorLog().substr(logged); };
