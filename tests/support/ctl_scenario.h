@@ -29,7 +29,7 @@ enum class FarEnd {
 
 // Where quellmark-ctl's standard output goes.
 enum class Output {
-    kPipe,        // a pipe on Linux, a file on Windows: what a script redirects it to
+    kCaptured,    // a pipe on Linux, a file on Windows, as a script redirects it
     kUnwritable,  // a full disk on Linux, a file opened for reading only on Windows
     kConsole,     // a console, read back from its screen (Windows)
 };
@@ -50,7 +50,7 @@ struct CtlScenario {
     std::vector<std::pair<std::string, std::string>> environment{};
     std::vector<std::pair<std::string, std::string>> files{};  // name and content
     std::string input{};                                       // standard input
-    Output output = Output::kPipe;
+    Output output = Output::kCaptured;
 
     int status = 0;
     std::string out{};     // standard output, exactly
