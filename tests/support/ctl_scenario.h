@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <ostream>
@@ -38,9 +39,10 @@ enum class Output {
 //
 // The arguments are parted by blanks. In them and in the environment's values "@PORT" stands for
 // the far end's port as the program is given it on this system: the device's path on Linux, COM1
-// under Wine (where COM12 leads there too). Port 1 leads there as well: COM1, and QUELLMARK_COM1
-// on Linux. The program runs in a folder of its own, as a shell in German starts it, with the
-// row's files and "-modem", another name of the far end's device.
+// under Wine (where COM12 leads there too); a far end reached over the network would give its
+// address. Port 1 leads there as well: COM1, and QUELLMARK_COM1 on Linux. The program runs as a
+// shell in German starts it, in a folder that holds the row's files and "-modem", another name of
+// the far end's device.
 struct CtlScenario {
     const char* name;  // letters, digits and '_': names the row in the test's output
     Systems systems = Systems::kBoth;
@@ -94,6 +96,9 @@ inline void ExpectOutcome(const CtlScenario& row, const CtlOutcome& run) {
     EXPECT_NE(run.out.find(row.outHas), std::string::npos) << run.out;
     EXPECT_EQ(run.err.empty(), row.errHas.empty()) << run.err;
     EXPECT_NE(run.err.find(row.errHas), std::string::npos) << run.err;
+    if (row.status == 2) {  // a usage error says why in one line
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    }
     EXPECT_GE(run.elapsed, row.atLeast);
     if (row.atMost.count() > 0) {
         EXPECT_LE(run.elapsed, row.atMost);
