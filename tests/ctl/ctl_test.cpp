@@ -13,6 +13,8 @@ namespace {
 TEST(CtlOptionsTest, CommandLinesAsEveryOtherProgramReadsThem) {
     using namespace std::chrono_literals;
     const std::vector<ChannelSetting> channelA = {{"A", std::nullopt, std::nullopt}};
+    const std::string kApplyAlone =
+        "--apply nimmt Kanäle und Werte aus der Datei: nicht zusammen mit -c, --tx oder --rx";
     const std::pair<std::string, ParsedCommandLine> cases[] = {
         {"1 --tx 10,5", CtlOptions{.port = 1, .settings = {{"A", 34, std::nullopt}}}},
         {"--rx=-2 /dev/x -cA,B --store",
@@ -30,9 +32,8 @@ TEST(CtlOptionsTest, CommandLinesAsEveryOtherProgramReadsThem) {
         {"1 --store --chan", UsageError{"--channel braucht einen Wert"}},
         {"--t 3 1", UsageError{"--t ist mehrdeutig: --tx, --timeout"}},
         {"--store=yes 1", UsageError{"--store nimmt keinen Wert"}},
-        {"1 --apply f --rx 2",
-         UsageError{"--apply nimmt Kanäle und Werte aus der Datei: nicht zusammen mit -c, --tx "
-                    "oder --rx"}},
+        {"1 --apply f --rx 2", UsageError{kApplyAlone}},
+        {"--apply=- -c A 1", UsageError{kApplyAlone}},
         {"--store -- 1 -x", UsageError{"nur ein Port, nicht \"1\" und \"-x\""}},
         {"1", UsageError{"nichts zu tun: --tx, --rx, --apply, --store oder --read angeben"}},
         {"1 --tx 51,5", UsageError{"--tx: \"51,5\" liegt außerhalb von -6,5 bis 51 dB"}},

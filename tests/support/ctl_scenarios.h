@@ -64,6 +64,10 @@ inline const std::vector<CtlScenario> kCtlScenarios = {
      .simulator = "--silent-channel A --hangup-after 2",
      .args = "@PORT -c A,B,C --read --timeout 0,5", .status = 5, .out = "A" + kUnread,
      .errHas = kLost, .sent = QueryLine("A") + QueryLine("B")},
+    {.name = "json_of_a_device_lost_before_the_last_channel", .simulator = "--hangup-after 1",
+     .args = "@PORT -c A,B --read --json", .status = 5,
+     .out = R"([{"channel":"A","tx":null,"rx":null},{"channel":"B","tx":null,"rx":null}])" "\n",
+     .errHas = kLost, .sent = QueryLine("A")},
     {.name = "store_to_a_silent_device", .simulator = "--silent", .args = "@PORT --store",
      .sent = StoreLine("A")},
     // About 1.8 KB, 2 s at 9600 baud.
