@@ -10,23 +10,12 @@ namespace quellmark::testing {
 
 class FakeSerialPort : public NotifyingLine<SerialPort> {
 public:
-    FakeSerialPort() = default;
-    // Also records SetPortNumber, Open and Close in `log`, so that tests can check their order
-    // against the window's calls.
-    explicit FakeSerialPort(std::vector<std::string>& log) : log_(log) {}
-
-    void SetPortNumber(int number) override {
-        log_.push_back("SetPortNumber " + std::to_string(number));
-    }
+    void SetPortNumber(int) override {}
     bool Open() override {
-        log_.push_back("Open");
         open = openSucceeds;
         return open;
     }
-    void Close() override {
-        log_.push_back("Close");
-        open = false;
-    }
+    void Close() override { open = false; }
     bool IsOpen() const override { return open; }
     void Write(const std::string& text) override { writes.push_back(text); }
     std::size_t WaitingCount() const override { return incoming.size(); }
@@ -49,10 +38,6 @@ public:
     bool open = false;
     std::vector<std::string> writes;
     std::string incoming;
-
-private:
-    std::vector<std::string> ownLog_;
-    std::vector<std::string>& log_ = ownLog_;
 };
 
 }  // namespace quellmark::testing
