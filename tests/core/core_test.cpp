@@ -51,9 +51,11 @@ TEST(ReplyLineTest, RecognisesRepliesOnlyByTheirColumns) {
     }
 }
 
-// A CR or LF in the channel would put a second command on the wire.
-TEST(CommandLineTest, LineEndsInTheChannelAreDropped) {
+// A CR or LF in the channel would put a second command on the wire; an empty one still leaves
+// its place between the blanks.
+TEST(CommandLineTest, TheChannelAsTypedButForLineEnds) {
     EXPECT_EQ(BuildSetRxCommand("B\r at&w\nC", "64"), "gsm+ B at&wC at+vgr=64\r");
+    EXPECT_EQ(BuildStoreCommand(""), "gsm+  at&w\r");
 }
 
 // Each stream is fed whole and a byte at a time; a good reply after it must still be read.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -12,6 +13,7 @@ class FakeSerialPort : public NotifyingLine<SerialPort> {
 public:
     void SetPortNumber(int) override {}
     bool Open() override {
+        whileOpening();
         open = openSucceeds;
         return open;
     }
@@ -34,6 +36,7 @@ public:
         RaiseEvent();
     }
 
+    std::function<void()> whileOpening = [] {};
     bool openSucceeds = true;
     bool open = false;
     std::vector<std::string> writes;

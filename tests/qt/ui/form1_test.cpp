@@ -142,11 +142,15 @@ TEST_F(Form1Test, KeyboardAndFocus) {
         EXPECT_EQ(QApplication::focusWidget(), Find(after)) << focused;
     }
     // A port that cannot be opened, busy or absent, shows the error box and stays disconnected.
+    // The caption changes before the port is touched.
+    QString captionWhileOpening;
+    fake.whileOpening = [&] { captionWhileOpening = Text("Command1"); };
     fake.openSucceeds = false;
     QTest::keyClick(Find("Command1"), Qt::Key_Return);
     EXPECT_EQ(std::exchange(boxes, {}),
               QStringList{"Quellmark|3|1024|Fehler beim Öffnen des Comports!"});
     EXPECT_EQ(State(), kDisconnected);
+    EXPECT_EQ(captionWhileOpening, "Trennen");
 }
 
 TEST_F(Form1Test, QtsOwnTextsAreGermanWhateverTheLocale) {
