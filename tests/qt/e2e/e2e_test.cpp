@@ -9,9 +9,9 @@ namespace {
 
 using namespace test_support;
 
-// The real window and serial port. Port 10, picked in the window, leads to the modem simulator, its
-// standard error passed through, by a link at a fixed path, so a restarted simulator is found
-// where the first one was.
+// The real window on the real serial port. Port 10, picked in the window, leads to the modem
+// simulator (its standard error passed through) by a link at a fixed path, so a restarted simulator
+// is found where the first one was; port 1 leads to a pseudo-terminal whose far end the test plays.
 class E2eTest : public WindowTest {
 protected:
     E2eTest() { simulator.setProcessChannelMode(QProcess::ForwardedErrorChannel); }
@@ -36,7 +36,6 @@ protected:
     QTemporaryDir dir;
     const PortDevice device{10, dir.filePath("modem").toStdString()};
     QProcess simulator;  // killed, if still running, once the window has gone
-    // Port 1 leads to a pseudo-terminal whose far end the test plays.
     PseudoTerminal pty;
     const PortDevice ptyDevice{1, pty.DevicePath()};
 };
