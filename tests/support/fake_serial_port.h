@@ -36,6 +36,7 @@ public:
         RaiseEvent();
     }
 
+    // Runs as the port opens, before it succeeds or fails.
     std::function<void()> whileOpening = [] {};
     bool openSucceeds = true;
     bool open = false;
