@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "command_line.h"
 #include "fakes.h"
 #include "gain_scale.h"
 #include "reply_line.h"
@@ -10,19 +11,17 @@ using namespace GainScale;
 const std::string kLeadIn = "gsm+ A at+vgr?;+vgt?";  // 20 characters, as a device echoes them
 
 // Each edge's text and device value is seen through quellmark-ctl's output and the simulator's log.
-TEST(GainScaleTest, TxScale) {
+TEST(GainScaleTest, EveryPositionRoundTripsAndNothingPastEitherEnd) {
     for (int p = kTxPositionMin; p <= kTxPositionMax; ++p) {
         EXPECT_EQ(TxPositionFromDevice(TxDeviceValue(p)), p);
     }
-    // The gap between the scale's two ends, and past them.
+    // The gap between the TX scale's two ends, and past them.
     for (const int device : {-1, 103, 242, 256}) {
         EXPECT_EQ(TxPositionFromDevice(device), std::nullopt) << device;
     }
-}
-
-TEST(GainScaleTest, RxScale) {
+    EXPECT_EQ(TxGainText(12, ","), "-0,5 db");
     const int devices[] = {224, 208, 192, 176, 160, 144, 128, 112, 96, 80, 64, 48, 32, 16, 0};
-    // Even positions round trip; odd ones, and those past either end, have no device value.
+    // Even RX positions round trip; odd ones, and those past either end, have no device value.
     for (int p = kRxPositionMin; p <= kRxPositionMax; p += 2) {
         EXPECT_EQ(RxDeviceValue(p), devices[(p - kRxPositionMin) / 2]) << p;
         EXPECT_EQ(RxPositionFromDevice(devices[(p - kRxPositionMin) / 2]), p);
@@ -52,54 +51,11 @@ TEST(ReplyLineTest, RecognisesRepliesOnlyByTheirColumns) {
     }
 }
 
-// `calls`, then switching the controls that need a connection on or off.
-static CallLog ThenSwitch(CallLog calls, bool on) {
-    for (const char* name : {"Command2", "Command3", "Frame2", "Frame3"}) {
-        calls.push_back(std::string("SetEnabled ") + name + (on ? " 1" : " 0"));
-    }
-    return calls;
-}
-
-TEST(ControllerTest, ConnectionCallOrdersAndReceiveBuffer) {
-    Rig rig;
-    rig.port->openSucceeds = false;
-    rig.view.listIndex = 9;
-    // The caption changes before the port is touched; a failure enables nothing.
-    EXPECT_EQ(rig.Toggle(), CallLog({"SetText Command1 Trennen", "SetPortNumber 10", "Open",
-                                     "ShowError Fehler beim Öffnen des Comports!",
-                                     "SetText Command1 Verbinden"}));
-    rig.port->openSucceeds = true;
-    rig.view.listIndex = 2;
-    EXPECT_EQ(rig.Toggle(),
-              ThenSwitch({"SetText Command1 Trennen", "SetPortNumber 3", "Open"}, true));
-    rig.port->Receive("gsm+ A at+");
-    EXPECT_EQ(rig.Toggle(), ThenSwitch({"SetText Command1 Verbinden", "Close"}, false));
-    EXPECT_EQ(rig.controller.LineBufferSize(), 10u);
-    // A half line from an earlier connection would corrupt the first reply.
-    rig.Toggle();
-    EXPECT_EQ(rig.controller.LineBufferSize(), 0u);
-}
-
-TEST(ControllerTest, ActionsSendTheValueShownAndOnlyWhileOpen) {
-    Rig rig;
-    for (int round = 0; round < 2; ++round) {  // closed, then open
-        rig.view.texts[Element::Text1] = "";
-        rig.controller.OnReadValues();
-        rig.controller.OnSaveSettings();
-        // A CR or LF in the channel would put a second command on the wire.
-        rig.view.texts[Element::Text1] = "B\r at&w\nC";
-        rig.view.positions[Slider::Slider1] = 1;
-        rig.controller.OnTxSliderChanged();
-        rig.view.positions[Slider::Slider2] = -2;
-        rig.controller.OnRxSliderChanged();
-        rig.view.positions[Slider::Slider2] = -3;  // odd: repeats the last even value
-        rig.controller.OnRxSliderChanged();
-        rig.Toggle();
-    }
-    EXPECT_EQ(rig.port->writes,
-              CallLog({"gsm+  at+vgr?;+vgt?\r", "gsm+  at&w\r", "gsm+ B at&wC at+vgt=244\r",
-                       "gsm+ B at&wC at+vgr=64\r", "gsm+ B at&wC at+vgr=64\r"}));
-    EXPECT_EQ(rig.view.texts[Element::Label7], "-3 db");
+// A CR or LF in the channel would put a second command on the wire; an empty one still leaves
+// its place between the blanks.
+TEST(CommandLineTest, TheChannelAsTypedButForLineEnds) {
+    EXPECT_EQ(BuildSetRxCommand("B\r at&w\nC", "64"), "gsm+ B at&wC at+vgr=64\r");
+    EXPECT_EQ(BuildStoreCommand(""), "gsm+  at&w\r");
 }
 
 // Each stream is fed whole and a byte at a time; a good reply after it must still be read.
@@ -117,7 +73,6 @@ TEST(ReceivePathTest, OnlyWholeRepliesWithinTheCapMoveTheSliders) {
     for (const auto& [stream, rx] : cases) {
         for (const std::size_t piece : {stream.size(), std::size_t{1}}) {
             Rig rig;
-            rig.Toggle();
             for (std::size_t i = 0; i < stream.size(); i += piece) {
                 rig.port->Receive(stream.substr(i, piece));
             }

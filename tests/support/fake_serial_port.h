@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -10,23 +11,13 @@ namespace quellmark::testing {
 
 class FakeSerialPort : public NotifyingLine<SerialPort> {
 public:
-    FakeSerialPort() = default;
-    // Also records SetPortNumber, Open and Close in `log`, so that tests can check their order
-    // against the window's calls.
-    explicit FakeSerialPort(std::vector<std::string>& log) : log_(log) {}
-
-    void SetPortNumber(int number) override {
-        log_.push_back("SetPortNumber " + std::to_string(number));
-    }
+    void SetPortNumber(int) override {}
     bool Open() override {
-        log_.push_back("Open");
+        whileOpening();
         open = openSucceeds;
         return open;
     }
-    void Close() override {
-        log_.push_back("Close");
-        open = false;
-    }
+    void Close() override { open = false; }
     bool IsOpen() const override { return open; }
     void Write(const std::string& text) override { writes.push_back(text); }
     std::size_t WaitingCount() const override { return incoming.size(); }
@@ -45,14 +36,12 @@ public:
         RaiseEvent();
     }
 
+    // Runs as the port opens, before it succeeds or fails.
+    std::function<void()> whileOpening = [] {};
     bool openSucceeds = true;
     bool open = false;
     std::vector<std::string> writes;
     std::string incoming;
-
-private:
-    std::vector<std::string> ownLog_;
-    std::vector<std::string>& log_ = ownLog_;
 };
 
 }  // namespace quellmark::testing

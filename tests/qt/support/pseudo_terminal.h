@@ -43,11 +43,8 @@ public:
     // program can read; false if it did not take them within 10 s.
     bool Write(std::string_view bytes) {
         const QDeadlineTimer deadline(10000);
-        while (!bytes.empty() && !deadline.hasExpired()) {
-            bytes.remove_prefix(WriteSome(bytes));
-            if (!bytes.empty()) {
-                QCoreApplication::processEvents();
-            }
+        while (!(bytes = bytes.substr(WriteSome(bytes))).empty() && !deadline.hasExpired()) {
+            QCoreApplication::processEvents();
         }
         return bytes.empty();
     }
