@@ -1,6 +1,7 @@
-// The manifest Windows reads from quellmark.exe (path: the first argument). One it cannot parse
-// stops the program from starting; without the common controls dependency the controls are
-// unthemed; a dpi setting or a supported system under the wrong namespace is silently ignored.
+// quellmark.exe as built (path: the first argument). The manifest Windows reads from it: one it
+// cannot parse stops the program from starting; without the common controls dependency the
+// controls are unthemed; a dpi setting or a supported system under the wrong namespace is
+// silently ignored.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -64,6 +65,31 @@ TEST(ProgramManifest, ParsesAndSelectsCommonControls6PerMonitorDpiAndWindows7To1
                                                L"{4A2F28E3-53B9-4441-BA9C-D69D4A4A6E38}",
                                                L"{1F676C76-80E1-4239-95BB-83D0F6D0DA78}",
                                                L"{8E0F7A12-BFB3-4FE8-B9A5-48FD50A15A9A}"}));
+}
+
+// Started as a person starts it, the program shows its window; closed, the program ends with 0.
+TEST(Program, EndsWhenItsWindowCloses) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    std::wstring command = L"quellmark.exe";
+    ASSERT_TRUE(CreateProcessW(g_program.c_str(), command.data(), nullptr, nullptr, FALSE, 0,
+                               nullptr, nullptr, &startup, &process));
+    HWND window = nullptr;
+    DWORD owner = 0;
+    for (int wait = 0; wait < 200 && owner != process.dwProcessId; ++wait, Sleep(50)) {
+        window = FindWindowW(nullptr, L"Quellmark");
+        GetWindowThreadProcessId(window, &owner);
+    }
+    EXPECT_TRUE(IsWindowVisible(window)) << "no window came up";
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    DWORD exitCode = STILL_ACTIVE;
+    EXPECT_EQ(WaitForSingleObject(process.hProcess, 10000), WAIT_OBJECT_0) << "still running";
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    EXPECT_EQ(exitCode, 0u);
+    TerminateProcess(process.hProcess, 1);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
 }
 
 }  // namespace

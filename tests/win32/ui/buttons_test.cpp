@@ -40,59 +40,47 @@ const struct {
     {"disabled", [](HWND b) { EnableWindow(b, FALSE); }, [](HWND b) { EnableWindow(b, TRUE); }},
 };
 
-// What `control` shows on the screen now, one COLORREF per pixel, row by row.
-struct Capture {
-    explicit Capture(HWND control) {
-        RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-        RECT client{};
-        GetClientRect(control, &client);
-        width = client.right;
-        height = client.bottom;
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* bits = nullptr;
-        const HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        const HDC screen = GetDC(control);
-        const HDC memory = CreateCompatibleDC(screen);
-        const HGDIOBJ previous = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
-        GdiFlush();
-        const auto* bgr = static_cast<const RGBQUAD*>(bits);
-        for (int i = 0; i < width * height; ++i) {
-            pixels.push_back(RGB(bgr[i].rgbRed, bgr[i].rgbGreen, bgr[i].rgbBlue));
-        }
-        SelectObject(memory, previous);
-        DeleteDC(memory);
-        ReleaseDC(control, screen);
-        DeleteObject(bitmap);
-    }
-
-    COLORREF At(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
-
-    int width = 0;
-    int height = 0;
-    std::vector<COLORREF> pixels;
-};
-
-// How a button looks: the four pixels along its edge (frame, face and focus rectangle, without
-// the caption), its caption's colour (the second most frequent inside) and lines of text.
+// How a button looks on the screen: the pixels along its edge (frame, face and focus rectangle,
+// without the caption), its caption's colour (the second most frequent inside) and lines of text.
 struct Look {
     std::vector<COLORREF> rim;
     COLORREF ink = 0;
     int lines = 0;
 };
 
-Look LookOf(const Capture& image) {
+Look LookOf(HWND button) {
+    RedrawWindow(button, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    RECT client{};
+    GetClientRect(button, &client);
+    const int width = client.right;
+    const int height = client.bottom;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    const HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HDC screen = GetDC(button);
+    const HDC memory = CreateCompatibleDC(screen);
+    const HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    GdiFlush();
+    const std::vector<DWORD> pixels(static_cast<const DWORD*>(bits),
+                                    static_cast<const DWORD*>(bits) + width * height);
+    SelectObject(memory, previous);
+    DeleteDC(memory);
+    ReleaseDC(button, screen);
+    DeleteObject(bitmap);
+    const auto at = [&](int x, int y) { return pixels[static_cast<std::size_t>(y * width + x)]; };
+
     constexpr int kInside = 5;
     Look look;
     std::map<COLORREF, int> counts;
-    for (int y = 0; y < image.height; ++y) {
-        for (int x = 0; x < image.width; ++x) {
-            const int edge = std::min({x, y, image.width - 1 - x, image.height - 1 - y});
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const int edge = std::min({x, y, width - 1 - x, height - 1 - y});
             if (edge < kInside - 1) {
-                look.rim.push_back(image.At(x, y));
+                look.rim.push_back(at(x, y));
             } else if (edge >= kInside) {
-                ++counts[image.At(x, y)];
+                ++counts[at(x, y)];
             }
         }
     }
@@ -104,10 +92,10 @@ Look LookOf(const Capture& image) {
     const COLORREF face = byCount.at(0).second;
     look.ink = byCount.at(1).second;
     bool previousInked = false;
-    for (int y = kInside; y < image.height - kInside; ++y) {
+    for (int y = kInside; y < height - kInside; ++y) {
         bool inked = false;
-        for (int x = kInside; x < image.width - kInside; ++x) {
-            inked = inked || image.At(x, y) != face;
+        for (int x = kInside; x < width - kInside; ++x) {
+            inked = inked || at(x, y) != face;
         }
         look.lines += inked && !previousInked ? 1 : 0;
         previousInked = inked;
@@ -120,11 +108,11 @@ Look LookOf(const Capture& image) {
 // disabled caption is not drawn in the normal colour.
 TEST(WrappingButtonTest, LooksLikeTheSystemButtonInEveryState) {
     const testing::ShownForm form;
-    SendMessageW(form.At(Command1), BM_CLICK, 0, 0);  // connected: every button usable
+    form.Press(Command1);  // connected: every button usable
     const auto lookIn = [&form](const auto& state, HWND button) {
         SetFocus(form.At(Text1));
         state.enter(button);
-        const Look look = LookOf(Capture(button));
+        const Look look = LookOf(button);
         state.leave(button);
         return look;
     };
