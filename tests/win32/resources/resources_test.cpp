@@ -76,15 +76,13 @@ TEST(Program, EndsWhenItsWindowCloses) {
     ASSERT_TRUE(CreateProcessW(g_program.c_str(), command.data(), nullptr, nullptr, FALSE, 0,
                                nullptr, nullptr, &startup, &process));
     HWND window = nullptr;
-    DWORD owner = 0;
-    for (int wait = 0; wait < 200 && owner != process.dwProcessId; ++wait, Sleep(50)) {
+    for (int wait = 0; wait < 200 && !IsWindowVisible(window); ++wait, Sleep(50)) {
         window = FindWindowW(nullptr, L"Quellmark");
-        GetWindowThreadProcessId(window, &owner);
     }
     EXPECT_TRUE(IsWindowVisible(window)) << "no window came up";
     PostMessageW(window, WM_CLOSE, 0, 0);
-    DWORD exitCode = STILL_ACTIVE;
     EXPECT_EQ(WaitForSingleObject(process.hProcess, 10000), WAIT_OBJECT_0) << "still running";
+    DWORD exitCode = STILL_ACTIVE;
     GetExitCodeProcess(process.hProcess, &exitCode);
     EXPECT_EQ(exitCode, 0u);
     TerminateProcess(process.hProcess, 1);
