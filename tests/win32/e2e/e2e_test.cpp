@@ -42,16 +42,6 @@ protected:
         return Text(Command1) == "Trennen" && IsWindowEnabled(At(Command2));
     }
 
-    // Reads `channel` and waits for the sliders to reach the positions given.
-    void ReadValues(const wchar_t* channel, int tx, int rx) {
-        SetWindowTextW(At(Text1), channel);
-        const auto arrived = [&] { return Position(Slider1) == tx && Position(Slider2) == rx; };
-        ASSERT_FALSE(arrived()) << "the sliders are there already, so the read could not be seen";
-        Press(Command2);
-        ASSERT_TRUE(PumpUntil(arrived)) << "reading " << win32::ToUtf8(channel) << " left "
-                                        << Position(Slider1) << ", " << Position(Slider2);
-    }
-
     // What the simulators have logged, once it is `size` bytes long.
     std::string Log(std::size_t size = 0) {
         std::string log;
@@ -68,7 +58,7 @@ protected:
 // Last, the system reports the port's device removed.
 TEST_F(E2eTest, ReadStepStoreReadAgainLoseTheDeviceAndReconnect) {
     ASSERT_TRUE(Connect()) << Text(Command1);
-    ReadValues(L"A", 13, -2);
+    ASSERT_TRUE(ReadValues(L"A", 13, -2));
     PumpUntil([] { return false; }, 300);  // for a set command wrongly following the read to arrive
     EXPECT_EQ(Log(), kQueryA);
 
@@ -80,13 +70,13 @@ TEST_F(E2eTest, ReadStepStoreReadAgainLoseTheDeviceAndReconnect) {
     Press(Command3);
     // A channel named in the user's code page (Windows-1252 here) goes out a byte a character, and
     // one the code page lacks as "?", not as a letter that looks like it.
-    ReadValues(L"\u00e9\u20ac\u0142", 13, -2);
-    ReadValues(L"A", 17, 0);
+    ASSERT_TRUE(ReadValues(L"\u00e9\u20ac\u0142", 13, -2));
+    ASSERT_TRUE(ReadValues(L"A", 17, 0));
 
     far_.Request("hangup");
     ASSERT_TRUE(PumpUntil([&] { return Disconnected(); })) << Text(Command1);
     ASSERT_TRUE(Connect()) << Text(Command1);
-    ReadValues(L"A", 13, -2);
+    ASSERT_TRUE(ReadValues(L"A", 13, -2));
     const std::string expected = kQueryA + "gsm+ A at+vgt=5\rgsm+ A at+vgt=4\rgsm+ A at+vgr=64\r" +
                                  "gsm+ A at+vgr=48\rgsm+ A at&w\rgsm+ \xe9\x80? at+vgr?;+vgt?\r" +
                                  kQueryA + kQueryA;

@@ -16,7 +16,6 @@
 #include "open_line.h"
 #include "port_reader.h"
 #include "port_writer.h"
-#include "stuck_read.h"
 
 // Where the program calls SetupComm: its import, which a test points at a driver of its own.
 extern "C" decltype(&SetupComm) __imp_SetupComm;
@@ -153,19 +152,31 @@ TEST_F(Win32SerialPortTest, MoreThanTheQueueLimitSentOverTimeKeepsTheLineOpen) {
 }
 
 // A driver whose read ignores cancellation holds up neither Close nor the next steps; the read
-// that ends later reports nothing to the port it has left.
+// that ends later, with a byte, reports nothing to the port it has left.
 TEST_F(Win32SerialPortTest, CloseReturnsPromptlyFromAReadThatIgnoresCancellation) {
-    const test_support::StuckRead read;
-    const std::unique_ptr<SerialPort> port = NumberedSystemPort(read.Reading());
+    const UniqueHandle entered = CreateManualResetEvent();
+    const UniqueHandle released = CreateManualResetEvent();
+    const auto read = [entered = entered.Get(), released = released.Get()](
+                          HANDLE, std::span<char> buffer, HANDLE, HANDLE stop, DWORD& count) {
+        if (WaitForSingleObject(stop, 0) == WAIT_OBJECT_0) {
+            return IoOutcome::kStopped;
+        }
+        SetEvent(entered);
+        WaitForSingleObject(released, 3000);  // a Close that waits for it fails, not hangs
+        buffer[0] = 'x';
+        count = 1;
+        return IoOutcome::kDone;
+    };
+    const std::unique_ptr<SerialPort> port = NumberedSystemPort({read});
     int events = 0;
     port->SetEventHandler([&] { ++events; });
     ASSERT_TRUE(port->Open());
-    ASSERT_EQ(WaitForSingleObject(read.entered.Get(), 5000), WAIT_OBJECT_0);
+    ASSERT_EQ(WaitForSingleObject(entered.Get(), 5000), WAIT_OBJECT_0);
     const steady_clock::time_point start = steady_clock::now();
     port->Close();
     EXPECT_LT(steady_clock::now() - start, milliseconds(1000));
     EXPECT_FALSE(port->IsOpen());
-    SetEvent(read.released.Get());
+    SetEvent(released.Get());
     PumpUntil([] { return false; }, 200);
     EXPECT_EQ(events, 0);
     EXPECT_EQ(port->WaitingCount(), 0u);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <commctrl.h>
@@ -13,6 +14,7 @@
 
 #include "element_table.h"
 #include "form1.h"
+#include "message_pump.h"
 #include "text_conversion.h"
 
 namespace quellmark::test_support {
@@ -31,6 +33,21 @@ struct ShownWindow {
         return int(SendMessageW(At(slider), TBM_GETPOS, 0, 0));
     }
     void Press(win32::ControlId button) const { SendMessageW(At(button), BM_CLICK, 0, 0); }
+    // Reads `channel` with "Aktuelle Werte auslesen": whether the sliders reach `tx` and `rx`.
+    ::testing::AssertionResult ReadValues(const wchar_t* channel, int tx, int rx) const {
+        using enum win32::ControlId;
+        SetWindowTextW(At(Text1), channel);
+        const auto arrived = [&] { return Position(Slider1) == tx && Position(Slider2) == rx; };
+        if (arrived()) {
+            return ::testing::AssertionFailure() << "the sliders are there already";
+        }
+        Press(Command2);
+        if (PumpUntil(arrived)) {
+            return ::testing::AssertionSuccess();
+        }
+        return ::testing::AssertionFailure() << "reading " << win32::ToUtf8(channel) << " left "
+                                             << Position(Slider1) << ", " << Position(Slider2);
+    }
     // A key pressed and released on `control`, which tells the window as it does for input.
     void PressKey(win32::ControlId control, WORD key) const {
         SendMessageW(At(control), WM_KEYDOWN, key, 1);
