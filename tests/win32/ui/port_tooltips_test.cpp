@@ -14,21 +14,14 @@ namespace {
 
 using enum win32::ControlId;
 
-// The text of the tooltip shown now.
-std::wstring ShownTooltip() {
-    std::wstring shown;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM text) {
-            wchar_t windowClass[64]{};
-            GetClassNameW(window, windowClass, 64);
-            if (std::wstring(windowClass) == TOOLTIPS_CLASSW && IsWindowVisible(window)) {
-                *reinterpret_cast<std::wstring*>(text) = win32::WindowText(window);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&shown));
-    return shown;
+// The text of the tooltip of `window` shown now.
+std::wstring ShownTooltip(HWND window) {
+    for (HWND tip = nullptr; (tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr));) {
+        if (GetWindow(tip, GW_OWNER) == window && IsWindowVisible(tip)) {
+            return win32::WindowText(tip);
+        }
+    }
+    return {};
 }
 
 // With the list open, the mouse on COM 9 shows what the system says of the port at this opening
@@ -58,8 +51,8 @@ TEST(PortTooltipsTest, EntryUnderTheMouseShowsWhatTheSystemSaysOfItsPortNow) {
     ClientToScreen(info.hwndList, &middle);
     SetCursorPos(middle.x, middle.y);
     EXPECT_TRUE(test_support::PumpUntil(
-        [] { return ShownTooltip() == L"\\Device\\QuellmarkTest (COM9)"; }, 5000))
-        << win32::ToUtf8(ShownTooltip());
+        [&] { return ShownTooltip(form.window) == L"\\Device\\QuellmarkTest (COM9)"; }, 5000))
+        << win32::ToUtf8(ShownTooltip(form.window));
     SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
     SetCursorPos(0, 0);
 }
