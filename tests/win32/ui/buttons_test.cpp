@@ -65,10 +65,10 @@ std::vector<DWORD> Pixels(HWND button) {
 }
 
 // Themed, Command3 looks exactly as the system's push button beside it does in every state, with
-// the same caption wrapped by the system onto two lines (Command2 shares the drawing, but its
-// caption breaks elsewhere in the system's margins). Themed and in the classic look, every state
-// changes the look, but for hover where the classic look has none: a disabled caption is not
-// drawn as a usable one.
+// the same caption wrapped by the system onto two lines (Wine's multi-line button breaks a caption
+// at every space, so only Command3's two words come out alike; Command2 shares the drawing).
+// Themed and in the classic look, every state changes the look, but for hover where the classic
+// look has none: a disabled caption is not drawn as a usable one.
 TEST(WrappingButtonTest, LooksLikeTheSystemButtonInEveryState) {
     const testing::ShownForm form;
     form.Press(Command1);  // connected: every button usable
