@@ -4,21 +4,35 @@
 #include <algorithm>
 #include <chrono>
 #include <cstddef>
+#include <cstring>
+#include <memory>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "ansi_text.h"
 #include "far_end.h"
 #include "message_pump.h"
 #include "open_line.h"
+#include "port_reader.h"
 #include "port_writer.h"
-#include "stuck_read.h"
+
+// Where the program calls SetupComm: its import, which a test points at a driver of its own.
+extern "C" decltype(&SetupComm) __imp_SetupComm;
 
 namespace quellmark {
 namespace {
 
+using namespace std::chrono;
 using test_support::PumpUntil;
+
+// A driver that refuses the queue sizes it is asked for, as some virtual COM drivers do.
+int setupCommRefusals = 0;
+BOOL WINAPI RefuseSetupComm(HANDLE, DWORD, DWORD) {
+    ++setupCommRefusals;
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+}
 
 // Port 1 leads to a new pseudo-terminal whose far end the test plays.
 class Win32SerialPortTest : public ::testing::Test {
@@ -35,11 +49,16 @@ protected:
     std::vector<bool> openAtEvents_;
 };
 
-// Bytes that came before the port was opened are dropped. A message box runs a loop of its own;
-// the notifications go on arriving there, on this thread.
+// A driver that refuses the queue sizes still opens. Bytes that came before the port was opened
+// are dropped. A message box runs a loop of its own; the notifications go on arriving there, on
+// this thread.
 TEST_F(Win32SerialPortTest, OpenSetsTheLineUpDropsWhatCameBeforeAndNotifiesInAMessageBox) {
     far_.Send("+VGR: 0\r\n");
-    ASSERT_TRUE(port_->Open());
+    const auto setupComm = std::exchange(__imp_SetupComm, &RefuseSetupComm);
+    const bool opened = port_->Open();
+    __imp_SetupComm = setupComm;
+    ASSERT_TRUE(opened) << "with SetupComm refused";
+    ASSERT_GT(setupCommRefusals, 0) << "SetupComm was not asked";
     EXPECT_EQ(far_.Request("settings"), "9600 8N1");
     static const wchar_t title[] = L"Quellmark serial test";
     const std::string reply = "gsm+ A at+vgr?;+vgt?+VGR: 40\r\n";
@@ -64,7 +83,6 @@ TEST_F(Win32SerialPortTest, OpenSetsTheLineUpDropsWhatCameBeforeAndNotifiesInAMe
 // Replies reach the window thread whole and soon after their last byte, also when nothing follows
 // them and when they come a byte at a time with gaps longer than the reads' quiet interval.
 TEST_F(Win32SerialPortTest, RepliesArriveWholeSoonAfterTheirLastByte) {
-    using namespace std::chrono;
     const std::string reply = "+VGR: 0";
     ASSERT_TRUE(port_->Open());
     for (const milliseconds gap : {milliseconds(0), milliseconds(40)}) {
@@ -134,20 +152,31 @@ TEST_F(Win32SerialPortTest, MoreThanTheQueueLimitSentOverTimeKeepsTheLineOpen) {
 }
 
 // A driver whose read ignores cancellation holds up neither Close nor the next steps; the read
-// that ends later reports nothing to the port it has left.
+// that ends later, with a byte, reports nothing to the port it has left.
 TEST_F(Win32SerialPortTest, CloseReturnsPromptlyFromAReadThatIgnoresCancellation) {
-    using namespace std::chrono;
-    const test_support::StuckRead read;
-    const std::unique_ptr<SerialPort> port = NumberedSystemPort(read.Reading());
+    const UniqueHandle entered = CreateManualResetEvent();
+    const UniqueHandle released = CreateManualResetEvent();
+    const auto read = [entered = entered.Get(), released = released.Get()](
+                          HANDLE, std::span<char> buffer, HANDLE, HANDLE stop, DWORD& count) {
+        if (WaitForSingleObject(stop, 0) == WAIT_OBJECT_0) {
+            return IoOutcome::kStopped;
+        }
+        SetEvent(entered);
+        WaitForSingleObject(released, 3000);  // a Close that waits for it fails, not hangs
+        buffer[0] = 'x';
+        count = 1;
+        return IoOutcome::kDone;
+    };
+    const std::unique_ptr<SerialPort> port = NumberedSystemPort({read});
     int events = 0;
     port->SetEventHandler([&] { ++events; });
     ASSERT_TRUE(port->Open());
-    ASSERT_EQ(WaitForSingleObject(read.entered.Get(), 5000), WAIT_OBJECT_0);
+    ASSERT_EQ(WaitForSingleObject(entered.Get(), 5000), WAIT_OBJECT_0);
     const steady_clock::time_point start = steady_clock::now();
     port->Close();
     EXPECT_LT(steady_clock::now() - start, milliseconds(1000));
     EXPECT_FALSE(port->IsOpen());
-    SetEvent(read.released.Get());
+    SetEvent(released.Get());
     PumpUntil([] { return false; }, 200);
     EXPECT_EQ(events, 0);
     EXPECT_EQ(port->WaitingCount(), 0u);
@@ -156,7 +185,6 @@ TEST_F(Win32SerialPortTest, CloseReturnsPromptlyFromAReadThatIgnoresCancellation
 // The far end reads nothing, so the terminal fills and the writer waits on it. Below the queue's
 // limit of 64 KiB Close gives up on the rest; beyond it the device is taken as lost.
 TEST_F(Win32SerialPortTest, AStalledDeviceHoldsUpNeitherWriteNorClose) {
-    using namespace std::chrono;
     for (const int kilobytes : {60, 200}) {
         SCOPED_TRACE(kilobytes);
         NewTerminal();
@@ -178,15 +206,51 @@ TEST_F(Win32SerialPortTest, AStalledDeviceHoldsUpNeitherWriteNorClose) {
     }
 }
 
-// The channel text on the line: one byte a character, '?' where the code page has none.
-TEST(ToAnsiBytes, OneBytePerCharacterInTheAnsiCodePageElseOneQuestionMark) {
-    ASSERT_EQ(GetACP(), 1252u) << "the expectations below are Windows-1252";
-    const std::pair<std::string, std::string> cases[] = {
-        {"\xc3\xa9\xe2\x82\xac", "\xe9\x80"},  // é €: both in the code page
-        {"\xc5\x82\xc4\x80", "??"},            // ł Ā: no best-fit l and A
-    };
-    for (const auto& [utf8, expected] : cases) {
-        EXPECT_EQ(ToAnsiBytes(utf8), expected) << utf8;
+// A driver whose reads complete with success and no bytes, a thousand times before "abc" comes:
+// such reads are neither data nor loss unless the line is gone, and the reader does not spin on
+// them.
+TEST(PortReader, ReadsThatBringNothingAreNotLossUnlessTheLineIsGoneAndDoNotSpin) {
+    constexpr int kEmptyReads = 1000;
+    constexpr milliseconds kPause{2};
+    for (const bool lineAnswers : {true, false}) {
+        SCOPED_TRACE(lineAnswers ? "line answers" : "line gone");
+        int reads = 0;
+        const auto read = [&reads](HANDLE, std::span<char> buffer, HANDLE, HANDLE stop,
+                                   DWORD& count) {
+            count = 0;
+            if (++reads == kEmptyReads + 1) {
+                count = 3;
+                std::memcpy(buffer.data(), "abc", count);
+            } else if (reads > kEmptyReads) {
+                WaitForSingleObject(stop, INFINITE);
+                return IoOutcome::kStopped;
+            }
+            return IoOutcome::kDone;
+        };
+        std::string received;
+        int failures = 0;
+        const UniqueHandle arrived = CreateManualResetEvent();
+        const steady_clock::time_point start = steady_clock::now();
+        {
+            const PortReader reader(
+                std::make_shared<const UniqueHandle>(),
+                {read, [=](HANDLE) { return lineAnswers; }, kPause},
+                [&](std::string_view bytes) {
+                    received += bytes;
+                    SetEvent(arrived.Get());
+                },
+                [&] {
+                    ++failures;
+                    SetEvent(arrived.Get());
+                });
+            ASSERT_EQ(WaitForSingleObject(arrived.Get(), 10000), WAIT_OBJECT_0);
+        }
+        EXPECT_EQ(received, lineAnswers ? "abc" : "");
+        EXPECT_EQ(failures, lineAnswers ? 0 : 1);
+        // A reader that does not pause gets through the empty reads at once.
+        if (lineAnswers) {
+            EXPECT_GE(steady_clock::now() - start, kPause * kEmptyReads * 3 / 4);
+        }
     }
 }
 

@@ -9,7 +9,6 @@
 #include <functional>
 #include <map>
 #include <new>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -21,20 +20,22 @@
 #include "message_loop.h"
 #include "shown_form.h"
 #include "start_failure.h"
-#include "text_conversion.h"
 #include "window_metrics.h"
 
 namespace quellmark {
 namespace {
 
 using enum win32::ControlId;
+using test_support::seenBoxes;
+using testing::kExpectedElements;
 using win32::ControlId;
 using Writes = std::vector<std::string>;
 
+constexpr SIZE kSize{testing::kExpectedWidth, testing::kExpectedHeight};
+
 // The window on the fake port, driven through the program's own delivery of each message.
 struct Form1Test : ::testing::Test, testing::ShownForm {
-    using ShownForm::Text;
-    std::string Text(const char* name) const { return Text(win32::ControlNamed(name)); }
+    HWND Named(const char* name) const { return At(win32::ControlNamed(name)); }
     // Posted, then taken from the queue as input is.
     void Deliver(HWND target, UINT message, WPARAM wParam, LPARAM lParam) const {
         PostMessageW(target, message, wParam, lParam);
@@ -47,57 +48,43 @@ struct Form1Test : ::testing::Test, testing::ShownForm {
         Deliver(GetFocus(), WM_KEYDOWN, key, 1);
         Deliver(GetFocus(), WM_KEYUP, key, 0xC0000001);
     }
+    std::vector<LONG> ClientSize() const {
+        RECT client{};
+        GetClientRect(window, &client);
+        return {client.right, client.bottom};
+    }
+    // Each element where the table puts it at `dpi`, drawn in the message font of that dpi (a font
+    // freed under a control reads back as nothing), and the port list open without a scroll bar.
+    void ExpectLaidOutAt(UINT dpi) const;
 };
-
-using testing::kExpectedElements;
-
-constexpr SIZE kSize{testing::kExpectedWidth, testing::kExpectedHeight};
 
 std::vector<LONG> ClientSizeAt(UINT dpi) {
     return {MulDiv(kSize.cx, dpi, 96), MulDiv(kSize.cy, dpi, 96)};
-}
-
-std::vector<LONG> ClientSize(HWND window) {
-    RECT client{};
-    GetClientRect(window, &client);
-    return {client.right, client.bottom};
-}
-
-HWND Find(HWND window, const char* name) {
-    return GetDlgItem(window, win32::IdOf(win32::ControlNamed(name)));
 }
 
 bool IsTrackbar(const testing::ExpectedElement& element) {
     return std::string_view(element.name).starts_with("Slider");
 }
 
-// What a screen reader reads through the system's accessible object of `control`.
-std::pair<std::wstring, std::wstring> NameAndValue(HWND control) {
+// The name a screen reader reads through the system's accessible object of `control`.
+std::wstring AccessibleName(HWND control) {
     IAccessible* accessible = nullptr;
-    if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
-                                          __uuidof(IAccessible),
-                                          reinterpret_cast<void**>(&accessible)))) {
-        return {L"(no object)", L""};
+    BSTR name = nullptr;
+    if (SUCCEEDED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
+                                             __uuidof(IAccessible),
+                                             reinterpret_cast<void**>(&accessible)))) {
+        VARIANT self{};
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        accessible->get_accName(self, &name);
+        accessible->Release();
     }
-    VARIANT self{};
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    std::pair<std::wstring, std::wstring> texts;
-    for (auto [get, text] : {std::pair(&IAccessible::get_accName, &texts.first),
-                             std::pair(&IAccessible::get_accValue, &texts.second)}) {
-        BSTR read = nullptr;
-        if ((accessible->*get)(self, &read) == S_OK && read != nullptr) {
-            *text = read;
-        }
-        SysFreeString(read);
-    }
-    accessible->Release();
-    return texts;
+    const std::wstring text = name != nullptr ? name : L"(no name)";
+    SysFreeString(name);
+    return text;
 }
 
-// Each element where the table puts it at `dpi`, drawn in the message font of that dpi (a font
-// freed under a control reads back as nothing), and the port list open without a scroll bar.
-void ExpectLaidOutAt(HWND window, UINT dpi) {
+void Form1Test::ExpectLaidOutAt(UINT dpi) const {
     SCOPED_TRACE(::testing::Message() << dpi << " dpi");
     const auto scaled = [dpi](LONG pixels) -> LONG { return MulDiv(pixels, dpi, 96); };
     const auto heightOf = [](HGDIOBJ font) {
@@ -109,10 +96,10 @@ void ExpectLaidOutAt(HWND window, UINT dpi) {
     ASSERT_NE(fontHeight, 0);
     for (const auto& element : kExpectedElements) {
         SCOPED_TRACE(element.name);
-        const HWND control = Find(window, element.name);
+        const HWND control = Named(element.name);
         RECT rect{};
         GetWindowRect(control, &rect);
-        MapWindowPoints(nullptr, element.parent ? Find(window, element.parent) : window,
+        MapWindowPoints(nullptr, element.parent ? Named(element.parent) : window,
                         reinterpret_cast<POINT*>(&rect), 2);
         EXPECT_EQ(
             std::vector({rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top}),
@@ -123,20 +110,19 @@ void ExpectLaidOutAt(HWND window, UINT dpi) {
                       fontHeight);
         }
     }
-    const HWND combo = Find(window, "Combo1");
     COMBOBOXINFO combobox{};
     combobox.cbSize = sizeof(combobox);
-    ASSERT_TRUE(GetComboBoxInfo(combo, &combobox));
+    ASSERT_TRUE(GetComboBoxInfo(At(Combo1), &combobox));
     const auto entryHeight = SendMessageW(combobox.hwndList, LB_GETITEMHEIGHT, 0, 0);
-    SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+    SendMessageW(At(Combo1), CB_SHOWDROPDOWN, TRUE, 0);
     RECT list{};
     GetClientRect(combobox.hwndList, &list);
     EXPECT_GE(list.bottom / entryHeight, 10) << "ports visible at once";
-    SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
+    SendMessageW(At(Combo1), CB_SHOWDROPDOWN, FALSE, 0);
     // Common controls 6 size the list by their own count of entries to show; older ones by the
     // height the window gives the drop-down (Wine reports the part below the field).
     RECT dropped{};
-    SendMessageW(combo, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
+    SendMessageW(At(Combo1), CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
     EXPECT_GE(dropped.bottom - dropped.top, 10 * entryHeight) << "drop-down height for every port";
 }
 
@@ -155,12 +141,11 @@ TEST_F(Form1Test, StartsAsShownAtTheSystemDpi) {
     for (const auto& element : kExpectedElements) {
         SCOPED_TRACE(element.name);
         if (!IsTrackbar(element)) {
-            EXPECT_EQ(Text(element.name), element.text);
+            EXPECT_EQ(win32::ToUtf8(win32::WindowText(Named(element.name))), element.text);
         }
         if (element.namedBy != nullptr) {
-            EXPECT_EQ(NameAndValue(Find(window, element.name)),
-                      std::pair(win32::ToWide(Text(element.namedBy)),
-                                win32::ToWide(IsTrackbar(element) ? "" : element.text)));
+            EXPECT_EQ(AccessibleName(Named(element.name)),
+                      win32::WindowText(Named(element.namedBy)));
         }
     }
     // Each thumb drawn where its position lies in the range, from the top of the track.
@@ -178,14 +163,14 @@ TEST_F(Form1Test, StartsAsShownAtTheSystemDpi) {
                     0.1)
             << win32::IdOf(slider);
     }
-    EXPECT_EQ(ClientSize(window), ClientSizeAt(dpi));
+    EXPECT_EQ(ClientSize(), ClientSizeAt(dpi));
     RECT outer{};
     GetWindowRect(window, &outer);
     const SIZE size = win32::WindowSizeFor(kSize, GetWindowLongW(window, GWL_STYLE),
                                            GetWindowLongW(window, GWL_EXSTYLE), dpi);
     EXPECT_EQ(std::vector({outer.right - outer.left, outer.bottom - outer.top}),
               std::vector<LONG>({size.cx, size.cy}));
-    ExpectLaidOutAt(window, dpi);
+    ExpectLaidOutAt(dpi);
 }
 
 // Moved to a monitor of another dpi: the window takes the rectangle Windows suggests, even where
@@ -200,21 +185,19 @@ TEST_F(Form1Test, TakesTheSuggestedRectangleWhenTheDpiChanges) {
         {96, {10, 10}, {0, 0}},
     };
     const auto style = static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE));
-    // The icon the system shows: the window's own, else its class's.
+    // The width of the icon the system shows: the window's own, else its class's.
     const auto iconSize = [this](WPARAM which, int classIcon) {
+        auto icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0));
+        icon = icon ? icon : reinterpret_cast<HICON>(GetClassLongPtrW(window, classIcon));
         ICONINFO info{};
         BITMAP bitmap{};
-        auto icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0));
-        if (icon == nullptr) {
-            icon = reinterpret_cast<HICON>(GetClassLongPtrW(window, classIcon));
-        }
         if (icon == nullptr || !GetIconInfo(icon, &info)) {
-            return 0;
+            return 0L;
         }
         GetObjectW(info.hbmColor, sizeof(bitmap), &bitmap);
         DeleteObject(info.hbmColor);
         DeleteObject(info.hbmMask);
-        return static_cast<int>(bitmap.bmWidth);
+        return bitmap.bmWidth;
     };
     const auto expectIconsFor = [&iconSize](UINT dpi) {
         EXPECT_EQ(iconSize(ICON_SMALL, GCLP_HICONSM), win32::SystemMetric(SM_CXSMICON, dpi));
@@ -241,9 +224,9 @@ TEST_F(Form1Test, TakesTheSuggestedRectangleWhenTheDpiChanges) {
         // Wine draws every frame at the system dpi, so only there the client area comes out as
         // Windows computes it; on Windows the frame follows the window's dpi.
         if (dpi == win32::SystemDpi() && extra.cx == 0) {
-            EXPECT_EQ(ClientSize(window), ClientSizeAt(dpi));
+            EXPECT_EQ(ClientSize(), ClientSizeAt(dpi));
         }
-        ExpectLaidOutAt(window, dpi);
+        ExpectLaidOutAt(dpi);
         expectIconsFor(dpi);
     }
 }
@@ -266,28 +249,10 @@ TEST_F(Form1Test, EnterPressesOnlyTheFocusedButtonAndTabVisitsTheControlsInOrder
             order[element.tabPosition] = element.name;
         }
     }
-    SetFocus(Find(window, order.rbegin()->second));
+    SetFocus(Named(order.rbegin()->second));
     for (const auto& [position, next] : order) {
         Key(VK_TAB);
-        EXPECT_EQ(GetFocus(), Find(window, next)) << next;
-    }
-}
-
-// What the person sees of the box while it runs: its title and each visible part; then OK.
-std::vector<std::wstring> boxSeen;
-
-void CALLBACK AnswerBox(HWND, UINT, UINT_PTR, DWORD) {
-    if (const HWND box = FindWindowW(L"#32770", nullptr)) {
-        boxSeen.push_back(win32::WindowText(box));
-        const auto errorIcon = reinterpret_cast<LRESULT>(LoadIconW(nullptr, IDI_ERROR));
-        for (HWND part = GetWindow(box, GW_CHILD); part; part = GetWindow(part, GW_HWNDNEXT)) {
-            if (IsWindowVisible(part)) {
-                boxSeen.push_back(SendMessageW(part, STM_GETICON, 0, 0) == errorIcon
-                                      ? L"error icon"
-                                      : win32::WindowText(part));
-            }
-        }
-        SendMessageW(box, WM_COMMAND, IDOK, 0);
+        EXPECT_EQ(GetFocus(), Named(next)) << next;
     }
 }
 
@@ -297,18 +262,19 @@ void CALLBACK AnswerBox(HWND, UINT, UINT_PTR, DWORD) {
 TEST_F(Form1Test, ConnectingEnablesEverythingAndAFailedOpenOrLosingTheDeviceGoesBack) {
     const auto expectUsable = [&](bool connected) {
         for (const auto& element : kExpectedElements) {
-            EXPECT_EQ(IsWindowEnabled(Find(window, element.name)) != 0,
-                      connected || element.enabled)
+            EXPECT_EQ(IsWindowEnabled(Named(element.name)) != 0, connected || element.enabled)
                 << element.name;
         }
     };
-    const UINT_PTR timer = SetTimer(nullptr, 0, 20, AnswerBox);
     fake->openSucceeds = false;
-    Press(Command1);
-    KillTimer(nullptr, timer);
-    std::ranges::sort(boxSeen);
-    EXPECT_EQ(boxSeen, std::vector<std::wstring>({L"Fehler beim \u00d6ffnen des Comports!", L"OK",
-                                                  L"Quellmark", L"error icon"}));
+    {
+        const test_support::BoxWatch boxes;
+        Press(Command1);
+    }
+    ASSERT_EQ(seenBoxes.size(), 1u);
+    EXPECT_EQ(seenBoxes[0].parts,
+              std::vector<std::wstring>(
+                  {L"Fehler beim \u00d6ffnen des Comports!", L"OK", L"Quellmark", L"error icon"}));
     expectUsable(false);
     fake->openSucceeds = true;
     Press(Command1);
@@ -335,10 +301,10 @@ TEST_F(Form1Test, EachUserMoveWritesOneSetCommand) {
         {VK_UP, 0, nullptr},
     };
     Press(Command1);
+    const HWND trackbar = At(Slider1);
     for (const auto& [input, position, command] : moves) {
         SCOPED_TRACE(::testing::Message() << "input " << input);
         fake->writes.clear();
-        const HWND trackbar = At(Slider1);
         RECT thumb{};
         SendMessageW(trackbar, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
         const LONG x = (thumb.left + thumb.right) / 2;
@@ -376,12 +342,11 @@ TEST(StartFailure, EndsInAnErrorBox) {
         {[] { return 0; }, 0, {}},
     };
     for (const auto& [program, exitCode, seen] : starts) {
-        boxSeen.clear();
-        const UINT_PTR timer = SetTimer(nullptr, 0, 20, AnswerBox);
-        EXPECT_EQ(win32::RunReportingFailure(program), exitCode);
-        KillTimer(nullptr, timer);
-        std::ranges::sort(boxSeen);
-        EXPECT_EQ(boxSeen, seen);
+        {
+            const test_support::BoxWatch boxes;
+            EXPECT_EQ(win32::RunReportingFailure(program), exitCode);
+        }
+        EXPECT_EQ(seenBoxes.empty() ? std::vector<std::wstring>() : seenBoxes[0].parts, seen);
     }
 }
 

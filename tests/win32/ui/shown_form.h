@@ -5,13 +5,10 @@
 #include <commctrl.h>
 
 #include <memory>
-#include <string>
-#include <vector>
+#include <utility>
 
-#include "element_table.h"
 #include "fake_serial_port.h"
-#include "form1.h"
-#include "text_conversion.h"
+#include "shown_window.h"
 
 namespace quellmark::testing {
 
@@ -20,23 +17,14 @@ inline const INITCOMMONCONTROLSEX kControls{sizeof(kControls),
                                             ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
 [[maybe_unused]] inline const bool kControlsRegistered = InitCommonControlsEx(&kControls);
 
-// The window on a fake port, shown, with the ports described by `ports`.
-struct ShownForm {
-    explicit ShownForm(std::vector<std::string> ports = {})
-        : describedPorts(std::move(ports)),
-          form(std::unique_ptr<SerialPort>(fake), [this] { return describedPorts; }) {
-        ShowWindow(window, SW_SHOW);
-        UpdateWindow(window);
-    }
-
-    HWND At(win32::ControlId id) const { return GetDlgItem(window, win32::IdOf(id)); }
-    std::string Text(win32::ControlId id) const { return win32::ToUtf8(win32::WindowText(At(id))); }
-    void Press(win32::ControlId button) const { SendMessageW(At(button), BM_CLICK, 0, 0); }
-
-    std::vector<std::string> describedPorts;
+struct FakePortOwner {
     FakeSerialPort* fake = new FakeSerialPort;  // owned by the window
-    Form1 form;
-    HWND window = form.Handle();
+};
+
+// The window on a fake port, shown, with the ports described by `describePorts`.
+struct ShownForm : FakePortOwner, test_support::ShownWindow {
+    explicit ShownForm(PortDescriber describePorts = {})
+        : ShownWindow(std::unique_ptr<SerialPort>(fake), std::move(describePorts)) {}
 };
 
 }  // namespace quellmark::testing

@@ -1,15 +1,56 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <algorithm>
+#include <cstring>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "device_name.h"
 #include "port_descriptions.h"
+#include "port_settings.h"
 
 namespace quellmark {
 namespace {
+
+// The bytes of `dcb`, so that a field that differs shows where it lies.
+std::vector<int> Bytes(const DCB& dcb) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(&dcb);
+    return {bytes, bytes + sizeof dcb};
+}
+
+// Whatever the driver reports, the line is 9600 8N1 without flow control, DTR and RTS on; only the
+// end-of-file and event characters, which nothing here uses, are kept.
+TEST(ModemLineSettings, EveryFieldOfTheLineSetWhateverTheDriverReported) {
+    DCB reported;
+    std::memset(&reported, 0xA5, sizeof reported);
+    DCB expected{};
+    expected.DCBlength = sizeof(DCB);
+    expected.BaudRate = 9600;
+    expected.ByteSize = 8;
+    expected.fBinary = TRUE;
+    expected.fDtrControl = DTR_CONTROL_ENABLE;
+    expected.fTXContinueOnXoff = TRUE;
+    expected.fRtsControl = RTS_CONTROL_ENABLE;
+    expected.XonChar = 0x11;
+    expected.XoffChar = 0x13;
+    expected.XonLim = expected.XoffLim = 128;
+    expected.EofChar = expected.EvtChar = reported.EofChar;
+    EXPECT_EQ(Bytes(ModemLineSettings(reported)), Bytes(expected));
+}
+
+// COM10 and above open only through the device namespace.
+TEST(DeviceNameForPort, TheDeviceNamespaceUnlessTheVariableNamesAnother) {
+    const auto environment = [](const char* name) {
+        return std::string(name) == "QUELLMARK_COM3" ? "\\\\.\\COM12" : "";
+    };
+    const std::pair<int, std::wstring> cases[] = {
+        {1, L"\\\\.\\COM1"}, {10, L"\\\\.\\COM10"}, {3, L"\\\\.\\COM12"}};
+    for (const auto& [number, device] : cases) {
+        EXPECT_EQ(DeviceNameForPort(number, environment), device) << number;
+    }
+}
 
 const std::string kNone = "Kein Ger\u00e4t";
 
@@ -51,7 +92,7 @@ const DescriptionCase kCases[] = {
      {{2, "\\\\.\\COM12 (QUELLMARK_COM2)"}, {7, "Z:\\dev\\pts\\3 (QUELLMARK_COM7)"}}},
 };
 
-TEST(PortDescriptionsTest, TenTextsFromRegistryFriendlyNamesAndEnvironment) {
+TEST(DescribePorts, TenTextsFromRegistryFriendlyNamesAndEnvironment) {
     for (const DescriptionCase& test : kCases) {
         const EnvironmentLookup environment = [&test](const char* name) {
             const auto found = test.environment.find(name);
@@ -59,24 +100,6 @@ TEST(PortDescriptionsTest, TenTextsFromRegistryFriendlyNamesAndEnvironment) {
         };
         EXPECT_EQ(DescribePorts(test.registry, environment), Texts(test.expected)) << test.name;
     }
-}
-
-// The system's own map of serial ports, read through the functions looked up when the list
-// first opens: a port added to it is there.
-TEST(PortDescriptionsTest, ReadsTheSystemsMapOfSerialPorts) {
-    HKEY map = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, nullptr,
-                              REG_OPTION_VOLATILE, KEY_SET_VALUE, nullptr, &map, nullptr),
-              ERROR_SUCCESS);
-    const wchar_t kDevice[] = L"\\Device\\QuellmarkTest";
-    const wchar_t kPort[] = L"COM9";
-    RegSetValueExW(map, kDevice, 0, REG_SZ, reinterpret_cast<const BYTE*>(kPort), sizeof(kPort));
-    const PortRegistry registry = ReadPortRegistry();
-    RegDeleteValueW(map, kDevice);
-    RegCloseKey(map);
-    EXPECT_NE(std::ranges::find(registry.serialComm,
-                                std::pair<std::wstring, std::wstring>(kPort, kDevice)),
-              registry.serialComm.end());
 }
 
 }  // namespace
