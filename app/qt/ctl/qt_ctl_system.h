@@ -8,8 +8,8 @@
 
 namespace quellmark::ctl {
 
-// quellmark-ctl's system on Linux: QtSerialPort, the window's port numbering, a Qt event loop
-// and timer. Needs a QCoreApplication.
+// quellmark-ctl's system on Linux: the lines of OpenLine, the window's port numbering, a Qt event
+// loop and timer. Needs a QCoreApplication.
 class QtCtlSystem : public CtlSystem {
 public:
     QtCtlSystem();

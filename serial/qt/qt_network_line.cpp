@@ -1,0 +1,160 @@
+#include "qt_network_line.h"
+
+#include <sys/socket.h>
+
+#include <QCoreApplication>
+#include <QSignalBlocker>
+#include <QString>
+#include <QTimer>
+#include <utility>
+
+#include "latin1_bytes.h"
+
+namespace quellmark {
+
+namespace {
+
+ConnectFailure FailureOf(QAbstractSocket::SocketError error) {
+    switch (error) {
+        case QAbstractSocket::HostNotFoundError:
+            return ConnectFailure::HostNotFound;
+        case QAbstractSocket::ConnectionRefusedError:
+            return ConnectFailure::Refused;
+        case QAbstractSocket::SocketTimeoutError:
+            return ConnectFailure::TimedOut;
+        case QAbstractSocket::NetworkError:
+            return ConnectFailure::Unreachable;
+        default:
+            return ConnectFailure::Other;
+    }
+}
+
+// Input left unread when a connection closes makes the system reset it instead, dropping what it
+// has not sent yet.
+void DiscardInput(qintptr socket) {
+    char chunk[4096];
+    while (::recv(int(socket), chunk, sizeof chunk, MSG_DONTWAIT) > 0) {
+    }
+}
+
+}  // namespace
+
+QtNetworkLine::QtNetworkLine(NetworkAddress address, RemarkHandler remark)
+    : address_(std::move(address)), remark_(std::move(remark)), stream_(address_.protocol) {
+    QObject::connect(&socket_, &QTcpSocket::readyRead, &socket_, [this] { OnReadyRead(); });
+    QObject::connect(&socket_, &QTcpSocket::bytesWritten, &socket_, [this] { RaiseEvent(); });
+    QObject::connect(&socket_, &QTcpSocket::disconnected, &socket_, [this] { OnLoss(); });
+    QObject::connect(&socket_, &QTcpSocket::errorOccurred, &socket_, [this] { OnLoss(); });
+}
+
+QtNetworkLine::~QtNetworkLine() {
+    Close();
+}
+
+std::optional<std::string> QtNetworkLine::Connect() {
+    bool limitPassed = false;
+    QTimer limit;
+    limit.setSingleShot(true);
+    limit.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&limit, &QTimer::timeout, [&limitPassed] { limitPassed = true; });
+    limit.start(kConnectLimit);
+    socket_.connectToHost(QString::fromStdString(address_.host), address_.port);
+    const auto pending = [this] {
+        return socket_.state() == QAbstractSocket::HostLookupState ||
+               socket_.state() == QAbstractSocket::ConnectingState;
+    };
+    // Run here rather than by a QEventLoop, which a quit meant for another loop (the
+    // application's, as its last window closes) would end before the outcome.
+    while (pending() && !limitPassed) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents |
+                                        QEventLoop::ExcludeUserInputEvents);
+    }
+    if (socket_.state() == QAbstractSocket::ConnectedState) {
+        open_ = true;
+        // A command goes out at once, not when the server has acknowledged the one before.
+        socket_.setSocketOption(QAbstractSocket::LowDelayOption, 1);
+        Send(stream_.Start());
+        return std::nullopt;
+    }
+    const ConnectFailure failure =
+        limitPassed ? ConnectFailure::TimedOut : FailureOf(socket_.error());
+    std::string reason =
+        ConnectFailureReason(address_, failure, socket_.errorString().toStdString());
+    socket_.abort();
+    return reason;
+}
+
+void QtNetworkLine::Close() {
+    lossPending_ = false;
+    if (!open_) {
+        return;
+    }
+    open_ = false;
+    // Closing is the caller's own doing (or already being reported as a loss); errors raised on
+    // the way out are not news to it.
+    const QSignalBlocker blocker(socket_);
+    socket_.flush();
+    if (socket_.state() == QAbstractSocket::ConnectedState) {
+        DiscardInput(socket_.socketDescriptor());
+    }
+    socket_.abort();
+}
+
+void QtNetworkLine::Write(const std::string& text) {
+    if (!open_) {
+        return;
+    }
+    const QByteArray bytes = Latin1Bytes(text);
+    Send(stream_.Encode(std::string_view(bytes.constData(), std::size_t(bytes.size()))));
+}
+
+std::string QtNetworkLine::ReadAll() {
+    return std::exchange(received_, {});
+}
+
+// The system goes on sending what it holds after the connection has closed, and after the
+// program has ended.
+void QtNetworkLine::WaitUntilSent() {
+    Close();
+}
+
+void QtNetworkLine::OnReadyRead() {
+    const QByteArray chunk = socket_.readAll();
+    TelnetReceived received =
+        stream_.Receive(std::string_view(chunk.constData(), std::size_t(chunk.size())));
+    Send(received.reply);
+    if (received.comPortRefused && remark_) {
+        remark_(ServerSettingsRemark(address_));
+    }
+    if (!received.data.empty()) {
+        received_ += received.data;
+        RaiseEvent();
+    }
+}
+
+void QtNetworkLine::OnLoss() {
+    if (!open_ || lossPending_) {
+        return;
+    }
+    lossPending_ = true;
+    // Not closed right here, inside the socket's own signal.
+    QMetaObject::invokeMethod(
+        &socket_, [this] { OnLost(); }, Qt::QueuedConnection);
+}
+
+void QtNetworkLine::OnLost() {
+    // Closed since the loss was noticed.
+    if (!lossPending_) {
+        return;
+    }
+    Close();
+    RaiseEvent();
+}
+
+void QtNetworkLine::Send(const std::string& bytes) {
+    if (!bytes.empty()) {
+        socket_.write(bytes.data(), qint64(bytes.size()));
+    }
+}
+
+}  // namespace quellmark
