@@ -16,8 +16,6 @@ namespace {
 
 ConnectFailure FailureOf(QAbstractSocket::SocketError error) {
     switch (error) {
-        case QAbstractSocket::HostNotFoundError:
-            return ConnectFailure::HostNotFound;
         case QAbstractSocket::ConnectionRefusedError:
             return ConnectFailure::Refused;
         case QAbstractSocket::SocketTimeoutError:
@@ -58,14 +56,20 @@ std::optional<std::string> QtNetworkLine::Connect() {
     limit.setTimerType(Qt::PreciseTimer);
     QObject::connect(&limit, &QTimer::timeout, [&limitPassed] { limitPassed = true; });
     limit.start(kConnectLimit);
-    socket_.connectToHost(QString::fromStdString(address_.host), address_.port);
-    const auto pending = [this] {
-        return socket_.state() == QAbstractSocket::HostLookupState ||
-               socket_.state() == QAbstractSocket::ConnectingState;
-    };
-    // Run here rather than by a QEventLoop, which a quit meant for another loop (the
+    const HostLookup lookup(address_.host);
+    std::optional<HostAddresses> host;
+    std::size_t tried = 0;
+    // Each address in turn, as a name may have several (localhost: ::1 and 127.0.0.1). The events
+    // are run here rather than by a QEventLoop, which a quit meant for another loop (the
     // application's, as its last window closes) would end before the outcome.
-    while (pending() && !limitPassed) {
+    while (!limitPassed && socket_.state() != QAbstractSocket::ConnectedState) {
+        if (socket_.state() == QAbstractSocket::UnconnectedState && (host = lookup.Result())) {
+            if (tried == host->addresses.size()) {
+                break;
+            }
+            socket_.connectToHost(host->addresses[tried++], address_.port);
+            continue;
+        }
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents |
                                         QEventLoop::ExcludeUserInputEvents);
     }
@@ -76,12 +80,21 @@ std::optional<std::string> QtNetworkLine::Connect() {
         Send(stream_.Start());
         return std::nullopt;
     }
-    const ConnectFailure failure =
-        limitPassed ? ConnectFailure::TimedOut : FailureOf(socket_.error());
-    std::string reason =
-        ConnectFailureReason(address_, failure, socket_.errorString().toStdString());
+    const std::string reason = FailureReason(limitPassed, tried, host);
     socket_.abort();
     return reason;
+}
+
+std::string QtNetworkLine::FailureReason(bool limitPassed, std::size_t tried,
+                                         const std::optional<HostAddresses>& host) const {
+    if (limitPassed) {
+        return ConnectFailureReason(address_, ConnectFailure::TimedOut, {});
+    }
+    if (tried == 0) {
+        return ConnectFailureReason(address_, ConnectFailure::HostNotFound, host->failureText);
+    }
+    return ConnectFailureReason(address_, FailureOf(socket_.error()),
+                                socket_.errorString().toStdString());
 }
 
 void QtNetworkLine::Close() {

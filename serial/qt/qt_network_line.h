@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "host_lookup.h"
 #include "network_address.h"
 #include "network_stream.h"
 #include "notifying_line.h"
@@ -37,6 +38,10 @@ public:
     void WaitUntilSent() override;
 
 private:
+    // Why the connect failed: the limit passed, the host has no address (none tried), or the last
+    // address tried refused.
+    std::string FailureReason(bool limitPassed, std::size_t tried,
+                              const std::optional<HostAddresses>& host) const;
     void OnReadyRead();
     void OnLoss();
     void OnLost();

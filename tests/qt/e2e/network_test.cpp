@@ -1,0 +1,251 @@
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include "modem.h"
+#include "port_device.h"
+#include "ser2net.h"
+#include "window_test.h"
+
+namespace quellmark {
+namespace {
+
+using namespace test_support;
+
+const QStringList kOpenFailed{"Quellmark|3|1024|Fehler beim Öffnen des Comports!"};
+
+// The simulator on `link`, logging what it receives to `log`; stopped when it goes.
+struct Simulator : QProcess {
+    Simulator(const QString& link, const QString& log) {
+        setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        start(QUELLMARK_MODEM_SIM_PATH, {"--rx", "70", "--link", link, "--log", log});
+        waitForReadyRead(10000);
+    }
+    ~Simulator() override {
+        terminate();
+        waitForFinished(5000);
+    }
+};
+
+// Whether the terminal at `path` runs at the line's settings: 9600 baud, 8 data bits, no parity,
+// 1 stop bit, no flow control.
+bool HasLineSettings(const QString& path) {
+    const int fd = open(QFile::encodeName(path).constData(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
+    termios settings{};
+    const bool read = tcgetattr(fd, &settings) == 0;
+    close(fd);
+    return read && cfgetospeed(&settings) == B9600 &&
+           (settings.c_cflag & (CSIZE | PARENB | CSTOPB | CRTSCTS)) == CS8;
+}
+
+// The window through ser2net in front of the simulator, as port 2: RFC 2217 or raw TCP.
+class GatewayTest : public WindowTest, public ::testing::WithParamInterface<bool> {
+protected:
+    QString Path(const char* name) const { return dir.filePath(name); }
+
+    QTemporaryDir dir;
+    Simulator simulator{Path("modem"), Path("log")};
+    Ser2net gateway{Path("modem").toStdString()};
+    PortDevice device{2, gateway.Url(GetParam())};
+};
+
+TEST_P(GatewayTest, ReadsSetsAndStoresThenDisconnectsWhenTheServerGoes) {
+    ASSERT_TRUE(gateway.Started()) << gateway.Log();
+    Press("Combo1", Qt::Key_Down);
+    Click("Command1");
+    ASSERT_EQ(State(), "Trennen 1111");
+    if (GetParam()) {
+        EXPECT_TRUE(WaitUntil([&] { return HasLineSettings(Path("modem")); }));
+    }
+    Click("Command2");
+    // RX 70 lies in the bucket of position -2, TX 0 is position 13.
+    ASSERT_TRUE(WaitUntil([&] { return Position("Slider1") == 13 && Position("Slider2") == -2; }));
+    Press("Slider1", Qt::Key_PageDown);
+    Click("Command3");
+    const std::string sent = "gsm+ A at+vgr?;+vgt?\rgsm+ A at+vgt=5\rgsm+ A at&w\r";
+    std::string log;
+    EXPECT_TRUE(WaitUntil([&] {
+        QFile file(Path("log"));
+        return file.open(QIODevice::ReadOnly) && (log = file.readAll().toStdString()) == sent;
+    })) << log;
+    gateway.Stop();
+    EXPECT_TRUE(WaitUntil([&] { return State() == kDisconnected; })) << State().toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Rfc2217AndRawTcp, GatewayTest, ::testing::Bool());
+
+// A server of the test's own in front of the simulator's logic, refusing the COM port option.
+// Every answer goes out with its 0xFF bytes doubled and Telnet commands all through it: option
+// requests and a notification. It keeps what the client sent, its Telnet taken out.
+class TelnetModem : public QTcpServer {
+public:
+    TelnetModem() {
+        listen(QHostAddress::LocalHost);
+        connect(this, &QTcpServer::newConnection, [this] {
+            client_ = nextPendingConnection();
+            client_->write("\xFF\xFE\x2C", 3);
+            connect(client_, &QTcpSocket::readyRead, [this] { OnReceived(); });
+        });
+    }
+    std::string Url() const { return "rfc2217://127.0.0.1:" + std::to_string(serverPort()); }
+
+    std::string received;
+
+private:
+    void OnReceived() {
+        raw_ += client_->readAll().toStdString();
+        for (const char c : TakeData()) {
+            received += c;
+            if (c != '\r') {
+                line_ += c;
+                continue;
+            }
+            for (const std::string& answer : modem_.Execute(std::exchange(line_, {}))) {
+                client_->write(Garbled(answer + "\r\n"));
+            }
+        }
+    }
+    // The data in what has arrived, as far as its commands are complete.
+    std::string TakeData() {
+        std::string data;
+        std::size_t i = 0;
+        while (i < raw_.size()) {
+            if (raw_[i] != '\xFF') {
+                data += raw_[i++];
+                continue;
+            }
+            std::size_t end = i + 2;  // IAC and a command, or a doubled 0xFF
+            if (end <= raw_.size() && raw_[i + 1] == '\xFA') {
+                const std::size_t se = raw_.find("\xFF\xF0", end);
+                end = se == std::string::npos ? se : se + 2;
+            } else if (end <= raw_.size() && raw_[i + 1] != '\xFF' && raw_[i + 1] >= '\xFB') {
+                end = i + 3;  // WILL, WONT, DO or DONT and an option
+            }
+            if (end > raw_.size()) {
+                break;
+            }
+            data += raw_[i + 1] == '\xFF' ? "\xFF" : "";
+            i = end;
+        }
+        raw_.erase(0, i);
+        return data;
+    }
+    static QByteArray Garbled(const std::string& text) {
+        const QByteArray commands("\xFF\xFD\x01\xFF\xFA\x2C\x6A\x60\xFF\xF0\xFF\xFB\x03", 13);
+        QByteArray bytes;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            bytes += i % 9 == 4 ? commands : QByteArray();
+            bytes += text[i];
+            bytes += text[i] == '\xFF' ? "\xFF" : "";
+        }
+        return bytes;
+    }
+
+    modem_sim::Modem modem_{{21, 64}};
+    QTcpSocket* client_ = nullptr;
+    std::string raw_;
+    std::string line_;
+};
+
+// A channel 0xFF, doubled on the way out and in every reply's first columns.
+TEST_F(WindowTest, TelnetInTheRepliesNeverReachesTheirColumns) {
+    TelnetModem server;
+    const PortDevice device{1, server.Url()};
+    Find<QLineEdit>("Text1")->setText(QString(QChar(0xFF)));
+    Click("Command1");
+    Click("Command2");
+    // TX 21 is position 34, RX 64 position -2.
+    ASSERT_TRUE(WaitUntil([&] { return Position("Slider1") == 34 && Position("Slider2") == -2; }));
+    Press("Slider1", Qt::Key_PageDown);
+    EXPECT_TRUE(WaitUntil([&] {
+        return server.received == "gsm+ \xFF at+vgr?;+vgt?\rgsm+ \xFF at+vgt=26\r";
+    })) << server.received;
+}
+
+// A listener whose queue is full: a connect to it hangs until the client gives up.
+struct HangingListener {
+    HangingListener() {
+        sockaddr_in address{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
+        socklen_t size = sizeof address;
+        bind(sockets[0], reinterpret_cast<sockaddr*>(&address), size);
+        listen(sockets[0], 0);
+        getsockname(sockets[0], reinterpret_cast<sockaddr*>(&address), &size);
+        for (int filler : {sockets[1], sockets[2]}) {
+            connect(filler, reinterpret_cast<sockaddr*>(&address), size);
+        }
+        port = ntohs(address.sin_port);
+    }
+    ~HangingListener() {
+        for (int socket : sockets) {
+            close(socket);
+        }
+    }
+    int sockets[3] = {socket(AF_INET, SOCK_STREAM, 0),
+                      socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0),
+                      socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0)};
+    std::uint16_t port = 0;
+};
+
+// Port 1 leads to an address where no connection comes about.
+class UnreachableTest : public WindowTest {
+protected:
+    // Presses "Verbinden" with port 1 at `url`: the one message and the disconnected window
+    // follow. Returns the time until the message was answered.
+    qint64 FailingConnect(const std::string& url) {
+        const PortDevice device{1, url};
+        QElapsedTimer clock;
+        clock.start();
+        Click("Command1");
+        const qint64 ms = clock.elapsed();
+        EXPECT_EQ(boxes, kOpenFailed);
+        EXPECT_EQ(State(), kDisconnected);
+        boxes.clear();
+        return ms;
+    }
+};
+
+// Meanwhile the cursor shows the wait, events run, and a close waits for the message.
+TEST_F(UnreachableTest, NobodyListeningOrAnsweringShowsTheOneMessageInTime) {
+    EXPECT_LT(FailingConnect("rfc2217://127.0.0.1:" + std::to_string(FreePort())), 1000);
+    const HangingListener hanging;
+    int cursor = -1;
+    bool visibleAfterClose = false;
+    QTimer::singleShot(500, [&] {
+        cursor =
+            QGuiApplication::overrideCursor() ? QGuiApplication::overrideCursor()->shape() : -1;
+        form->close();
+        visibleAfterClose = form->isVisible();
+    });
+    const qint64 ms = FailingConnect("socket://127.0.0.1:" + std::to_string(hanging.port));
+    EXPECT_GE(ms, 3000);
+    EXPECT_LT(ms, 4000);
+    EXPECT_EQ(cursor, Qt::WaitCursor);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_TRUE(visibleAfterClose);
+    EXPECT_FALSE(form->isVisible());
+}
+
+// The lookup must not leave the machine: the case runs again in a network of its own, without
+// even a loopback.
+TEST_F(UnreachableTest, NameThatDoesNotResolveShowsTheOneMessageInTime) {
+    if (!qEnvironmentVariableIsSet("QUELLMARK_OWN_NETWORK")) {
+        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        QProcess isolated;
+        isolated.setProcessChannelMode(QProcess::ForwardedChannels);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QUELLMARK_OWN_NETWORK", "1");
+        isolated.setProcessEnvironment(environment);
+        isolated.start(
+            "unshare",
+            {"-n", QCoreApplication::applicationFilePath(),
+             QString("--gtest_filter=%1.%2").arg(test->test_suite_name(), test->name())});
+        ASSERT_TRUE(isolated.waitForFinished(30000));
+        EXPECT_EQ(isolated.exitCode(), 0);
+        return;
+    }
+    EXPECT_LT(FailingConnect("rfc2217://nirgends.invalid:7000"), 3000);
+}
+
+}  // namespace
+}  // namespace quellmark

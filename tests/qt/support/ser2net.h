@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QFile>
+#include <QProcess>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <string>
+
+namespace quellmark::test_support {
+
+// A port on 127.0.0.1 that nobody listens on.
+inline std::uint16_t FreePort() {
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost);
+    return probe.serverPort();
+}
+
+// Debian's ser2net in front of `device`, on 127.0.0.1: an RFC 2217 accepter, which opens the device
+// at 19200 baud and 2 stop bits so that only the client's settings bring it to the line's own, and
+// a raw TCP one. Stopped, as a gateway going away, by Stop() or when it goes.
+class Ser2net {
+public:
+    explicit Ser2net(const std::string& device) : ports_{FreePort(), FreePort()} {
+        QFile config(dir_.filePath("ser2net.yaml"));
+        const QString text = QString(
+                                 "connection: &rfc2217\n"
+                                 "  accepter: telnet(rfc2217),tcp,127.0.0.1,%1\n"
+                                 "  connector: serialdev,%3,19200n82,local\n"
+                                 "connection: &raw\n"
+                                 "  accepter: tcp,127.0.0.1,%2\n"
+                                 "  connector: serialdev,%3,9600n81,local\n")
+                                 .arg(ports_[0])
+                                 .arg(ports_[1])
+                                 .arg(QString::fromStdString(device));
+        config.open(QIODevice::WriteOnly);
+        config.write(text.toUtf8());
+        config.close();
+        process_.setProcessChannelMode(QProcess::MergedChannels);
+        process_.setStandardOutputFile(dir_.filePath("log"));
+        process_.start("ser2net", {"-n", "-u", "-c", config.fileName()});
+    }
+    ~Ser2net() { Stop(); }
+
+    // Whether both accepters listen, within 10 s; seen without connecting, since every connection
+    // opens the device.
+    bool Started() const {
+        return QTest::qWaitFor([&] { return Listening(ports_[0]) && Listening(ports_[1]); }, 10000);
+    }
+    void Stop() {
+        process_.terminate();
+        process_.waitForFinished(5000);
+    }
+    std::string Url(bool rfc2217) const {
+        return (rfc2217 ? "rfc2217://127.0.0.1:" : "socket://127.0.0.1:") +
+               std::to_string(ports_[rfc2217 ? 0 : 1]);
+    }
+    // What ser2net said, for a failure message.
+    std::string Log() const {
+        QFile log(dir_.filePath("log"));
+        return log.open(QIODevice::ReadOnly) ? log.readAll().toStdString() : "no log";
+    }
+
+private:
+    static bool Listening(std::uint16_t port) {
+        QFile table("/proc/net/tcp");
+        const QByteArray local =
+            "0100007F:" + QByteArray::number(port, 16).toUpper().rightJustified(4, '0');
+        for (const QByteArray& line :
+             table.open(QIODevice::ReadOnly) ? table.readAll().split('\n') : QList<QByteArray>{}) {
+            const QList<QByteArray> fields = line.simplified().split(' ');
+            if (fields.size() > 3 && fields[1] == local && fields[3] == "0A") {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    QTemporaryDir dir_;
+    std::uint16_t ports_[2];
+    QProcess process_;
+};
+
+}  // namespace quellmark::test_support
