@@ -5,6 +5,7 @@
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <string>
 
 namespace quellmark::test_support {
@@ -16,23 +17,32 @@ inline std::uint16_t FreePort() {
     return probe.serverPort();
 }
 
-// Debian's ser2net in front of `device`, on 127.0.0.1: an RFC 2217 accepter, which opens the device
-// at 19200 baud and 2 stop bits so that only the client's settings bring it to the line's own, and
-// a raw TCP one. Stopped, as a gateway going away, by Stop() or when it goes.
+// Debian's ser2net in front of `device`, on 127.0.0.1, with an accepter of each kind. Stopped, as a
+// gateway going away, by Stop() or when it goes.
 class Ser2net {
 public:
-    explicit Ser2net(const std::string& device) : ports_{FreePort(), FreePort()} {
+    enum Accepter {
+        kRfc2217,  // opens the device at 19200 baud and 2 stop bits: only the client's settings
+                   // bring it to the line's own
+        kRawTcp,
+        kTelnet,  // without the COM port option
+    };
+
+    explicit Ser2net(const std::string& device) : ports_{FreePort(), FreePort(), FreePort()} {
         QFile config(dir_.filePath("ser2net.yaml"));
-        const QString text = QString(
-                                 "connection: &rfc2217\n"
-                                 "  accepter: telnet(rfc2217),tcp,127.0.0.1,%1\n"
-                                 "  connector: serialdev,%3,19200n82,local\n"
-                                 "connection: &raw\n"
-                                 "  accepter: tcp,127.0.0.1,%2\n"
-                                 "  connector: serialdev,%3,9600n81,local\n")
-                                 .arg(ports_[0])
-                                 .arg(ports_[1])
-                                 .arg(QString::fromStdString(device));
+        const char* const accepters[] = {"telnet(rfc2217),tcp", "tcp", "telnet,tcp"};
+        QString text;
+        for (const Accepter accepter : {kRfc2217, kRawTcp, kTelnet}) {
+            text += QString(
+                        "connection: &c%1\n"
+                        "  accepter: %2,127.0.0.1,%3\n"
+                        "  connector: serialdev,%4,%5,local\n")
+                        .arg(accepter)
+                        .arg(accepters[accepter])
+                        .arg(ports_[accepter])
+                        .arg(QString::fromStdString(device))
+                        .arg(accepter == kRfc2217 ? "19200n82" : "9600n81");
+        }
         config.open(QIODevice::WriteOnly);
         config.write(text.toUtf8());
         config.close();
@@ -45,15 +55,15 @@ public:
     // Whether both accepters listen, within 10 s; seen without connecting, since every connection
     // opens the device.
     bool Started() const {
-        return QTest::qWaitFor([&] { return Listening(ports_[0]) && Listening(ports_[1]); }, 10000);
+        return QTest::qWaitFor([&] { return std::all_of(ports_, ports_ + 3, Listening); }, 10000);
     }
     void Stop() {
         process_.terminate();
         process_.waitForFinished(5000);
     }
-    std::string Url(bool rfc2217) const {
-        return (rfc2217 ? "rfc2217://127.0.0.1:" : "socket://127.0.0.1:") +
-               std::to_string(ports_[rfc2217 ? 0 : 1]);
+    std::string Url(Accepter accepter) const {
+        return (accepter == kRawTcp ? "socket://127.0.0.1:" : "rfc2217://127.0.0.1:") +
+               std::to_string(ports_[accepter]);
     }
     // What ser2net said, for a failure message.
     std::string Log() const {
@@ -77,7 +87,7 @@ private:
     }
 
     QTemporaryDir dir_;
-    std::uint16_t ports_[2];
+    std::uint16_t ports_[3];
     QProcess process_;
 };
 
