@@ -1,5 +1,7 @@
 #include "qt_network_line.h"
 
+#include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <sys/socket.h>
 
 #include <QCoreApplication>
@@ -25,6 +27,14 @@ ConnectFailure FailureOf(QAbstractSocket::SocketError error) {
         default:
             return ConnectFailure::Other;
     }
+}
+
+// A server may hold a short reply back until what it sent before has been acknowledged (Nagle's
+// algorithm, as ser2net does), while the system delays acknowledgements by up to 40 ms: they go
+// at once instead. The system leaves that mode of its own accord, so it is asked for at every read.
+void AcknowledgeAtOnce(qintptr socket) {
+    const int on = 1;
+    setsockopt(int(socket), IPPROTO_TCP, TCP_QUICKACK, &on, sizeof on);
 }
 
 // Input left unread when a connection closes makes the system reset it instead, dropping what it
@@ -77,6 +87,7 @@ std::optional<std::string> QtNetworkLine::Connect() {
         open_ = true;
         // A command goes out at once, not when the server has acknowledged the one before.
         socket_.setSocketOption(QAbstractSocket::LowDelayOption, 1);
+        AcknowledgeAtOnce(socket_.socketDescriptor());
         Send(stream_.Start());
         return std::nullopt;
     }
@@ -133,6 +144,7 @@ void QtNetworkLine::WaitUntilSent() {
 
 void QtNetworkLine::OnReadyRead() {
     const QByteArray chunk = socket_.readAll();
+    AcknowledgeAtOnce(socket_.socketDescriptor());
     TelnetReceived received =
         stream_.Receive(std::string_view(chunk.constData(), std::size_t(chunk.size())));
     Send(received.reply);
