@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QTcpSocket>
-#include <chrono>
 #include <cstddef>
 #include <optional>
 #include <string>
