@@ -105,6 +105,12 @@ LRESULT Form1::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
             FitToDpi(LOWORD(wParam), win32::FrameForNewDpi(*reinterpret_cast<const RECT*>(lParam),
                                                            kClientSize, kStyle, 0, LOWORD(wParam)));
             return 0;
+        case WM_CLOSE:
+            if (inHandler_) {
+                closeDeferred_ = true;
+                return 0;
+            }
+            break;
         case WM_DESTROY:
             controller_.reset();
             accessibleTexts_.Clear();
@@ -199,18 +205,22 @@ void Form1::OnCommand(int id, int code) {
     if (static_cast<ControlId>(id) == ControlId::Combo1 && code == CBN_DROPDOWN) {
         portTooltips_.OnDropDown();
     }
-    if (code != BN_CLICKED || controller_ == nullptr) {
+    if (code != BN_CLICKED) {
         return;
     }
     switch (static_cast<ControlId>(id)) {
-        case ControlId::Command1:
-            controller_->OnConnectToggle();
+        case ControlId::Command1: {
+            // Connecting to a network port can take seconds.
+            const HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+            RunHandler(&GainController::OnConnectToggle);
+            SetCursor(previous);
             break;
+        }
         case ControlId::Command2:
-            controller_->OnReadValues();
+            RunHandler(&GainController::OnReadValues);
             break;
         case ControlId::Command3:
-            controller_->OnSaveSettings();
+            RunHandler(&GainController::OnSaveSettings);
             break;
         default:
             break;
@@ -218,13 +228,25 @@ void Form1::OnCommand(int id, int code) {
 }
 
 void Form1::OnVScroll(HWND trackbar, int code) {
-    if (controller_ == nullptr) {
+    if (trackbar == slider1_.Handle() && slider1_.TakeUserChange(code)) {
+        RunHandler(&GainController::OnTxSliderChanged);
+    } else if (trackbar == slider2_.Handle() && slider2_.TakeUserChange(code)) {
+        RunHandler(&GainController::OnRxSliderChanged);
+    }
+}
+
+// A handler may wait (a connect, the error box) while messages that other threads send, or a
+// modal loop, reach the window: another handler meanwhile is refused, and a close waits until the
+// handler has returned, so that the controller is never destroyed under it.
+void Form1::RunHandler(void (GainController::*handler)()) {
+    if (controller_ == nullptr || inHandler_) {
         return;
     }
-    if (trackbar == slider1_.Handle() && slider1_.TakeUserChange(code)) {
-        controller_->OnTxSliderChanged();
-    } else if (trackbar == slider2_.Handle() && slider2_.TakeUserChange(code)) {
-        controller_->OnRxSliderChanged();
+    inHandler_ = true;
+    (controller_.get()->*handler)();
+    inHandler_ = false;
+    if (std::exchange(closeDeferred_, false)) {
+        PostMessageW(window_, WM_CLOSE, 0, 0);
     }
 }
 

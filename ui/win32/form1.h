@@ -53,6 +53,7 @@ private:
     void DescribeSliders();
 
     void OnCommand(int id, int code);
+    void RunHandler(void (GainController::*handler)());
     void OnVScroll(HWND trackbar, int code);
     LRESULT OnNotify(const NMHDR& header);
     void OnActivate(bool active);
@@ -74,6 +75,8 @@ private:
     win32::AccessibleTexts accessibleTexts_;
     // Destroyed as the window is, before its controls go: closing the port may still reach them.
     std::unique_ptr<GainController> controller_;
+    bool inHandler_ = false;
+    bool closeDeferred_ = false;
 };
 
 }  // namespace quellmark

@@ -6,6 +6,7 @@
 
 #include "console_output.h"
 #include "open_line.h"
+#include "run_outcome.h"
 #include "user_locale.h"
 
 namespace quellmark::ctl {
@@ -31,7 +32,9 @@ std::string Win32CtlSystem::DeviceOf(const std::variant<int, std::string>& port)
 }
 
 OpenedLine Win32CtlSystem::Open(const std::string& device) {
-    return OpenLine(device);
+    return OpenLine(device, [this](const std::string& remark) {
+        Print(true, std::string(kProgramName) + ": " + remark + "\n");
+    });
 }
 
 std::string Win32CtlSystem::DecimalSeparator() const {

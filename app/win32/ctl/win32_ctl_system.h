@@ -6,8 +6,8 @@
 
 namespace quellmark::ctl {
 
-// quellmark-ctl's system on Windows: Win32SerialPort, the window's port numbering, this thread's
-// message queue and a waitable timer, the console.
+// quellmark-ctl's system on Windows: the lines of OpenLine, the window's port numbering, this
+// thread's message queue and a waitable timer, the console.
 class Win32CtlSystem : public CtlSystem {
 public:
     std::string PortForms() const override { return "COM12 oder \\\\.\\COM12"; }

@@ -8,7 +8,8 @@ program=$1 compiler=$2 objdump=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-for header in windows.h commctrl.h uxtheme.h shellscalingapi.h setupapi.h dbt.h; do
+for header in winsock2.h ws2tcpip.h mstcpip.h windows.h commctrl.h uxtheme.h shellscalingapi.h setupapi.h \
+    dbt.h; do
     echo "#include <$header>"
 done >"$work/api.c"
 declared_for() {

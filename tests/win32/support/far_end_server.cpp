@@ -9,9 +9,14 @@
 //   open                a new pseudo-terminal in place of the last one; gives its device
 //   send N              the N bytes that follow the request to the line
 //   receive             what has come from the line since the last receive, in hex
-//   settings            the line settings Linux sees, e.g. "9600 8N1" or "9600 8N1 flow"
+//   settings            the line settings Linux sees, e.g. "9600 8N1" or "9600 8N1 flow", of the
+//                       pseudo-terminal or else of the simulator's terminal
 //   simulator OPTION... the modem simulator with OPTIONs; with --simulator, Wine's COM1 leads to it
-//   hangup              closes the line and ends the simulator, as a pulled adapter does
+//   ser2net             ser2net in front of the simulator's terminal; gives its addresses (see
+//                       far_end_network.h)
+//   unanswered          gives a port on 127.0.0.1 whose connects never complete
+//   hangup              closes the line and ends the simulator, as a pulled adapter does, and
+//                       ser2net, as a server that goes away does
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <signal.h>
@@ -27,6 +32,8 @@
 #include <string>
 #include <thread>
 
+#include "far_end_network.h"
+
 namespace {
 
 std::string directory = "/tmp/quellmark-far-end-XXXXXX", simulatorPath;
@@ -34,6 +41,7 @@ int master = -1, simulatorPid = 0;
 FILE *simulator = nullptr, *requests = nullptr;
 
 void HangUp() {
+    far_end::StopSer2net();
     close(master);
     master = -1;
     if (simulator != nullptr) {
@@ -87,8 +95,15 @@ std::string Handle(const std::string& line) {
         return hex;
     }
     if (verb == "settings") {
+        // On Linux a pseudo-terminal's master end reads the settings of its device end.
+        const int terminal =
+            master >= 0 ? master
+                        : open((directory + "/modem").c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC);
         termios tty{};
-        tcgetattr(master, &tty);
+        tcgetattr(terminal, &tty);
+        if (terminal != master) {
+            close(terminal);
+        }
         return std::string(cfgetospeed(&tty) == B9600 ? "9600 " : "not-9600 ") +
                ((tty.c_cflag & CSIZE) == CS8 ? "8" : "not-8") + (tty.c_cflag & PARENB ? "P" : "N") +
                (tty.c_cflag & CSTOPB ? "2" : "1") +
@@ -96,6 +111,12 @@ std::string Handle(const std::string& line) {
     }
     if (verb == "simulator") {
         return StartSimulator(argument);
+    }
+    if (verb == "ser2net") {
+        return far_end::StartSer2net(directory, directory + "/modem");
+    }
+    if (verb == "unanswered") {
+        return far_end::UnansweredPort();
     }
     if (verb == "hangup") {
         HangUp();
