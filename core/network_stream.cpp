@@ -31,7 +31,7 @@ std::string ConnectFailureReason(const NetworkAddress& address, ConnectFailure f
     const std::string system = " (" + std::string(systemText) + ")";
     switch (failure) {
         case ConnectFailure::HostNotFound:
-            return "der Rechner " + address.host + " ist nicht bekannt" + system;
+            return "Rechnername " + address.host + " nicht gefunden" + system;
         case ConnectFailure::Refused:
             return server + " nimmt keine Verbindung an" + system;
         case ConnectFailure::TimedOut:
