@@ -30,31 +30,27 @@ public:
 
     explicit Ser2net(const std::string& device) : ports_{FreePort(), FreePort(), FreePort()} {
         QFile config(dir_.filePath("ser2net.yaml"));
-        const char* const accepters[] = {"telnet(rfc2217),tcp", "tcp", "telnet,tcp"};
-        QString text;
-        for (const Accepter accepter : {kRfc2217, kRawTcp, kTelnet}) {
-            text += QString(
-                        "connection: &c%1\n"
-                        "  accepter: %2,127.0.0.1,%3\n"
-                        "  connector: serialdev,%4,%5,local\n")
-                        .arg(accepter)
-                        .arg(accepters[accepter])
-                        .arg(ports_[accepter])
-                        .arg(QString::fromStdString(device))
-                        .arg(accepter == kRfc2217 ? "19200n82" : "9600n81");
-        }
         config.open(QIODevice::WriteOnly);
-        config.write(text.toUtf8());
+        const char* const accepters[] = {"telnet(rfc2217),tcp", "tcp", "telnet,tcp"};
+        for (const Accepter n : {kRfc2217, kRawTcp, kTelnet}) {
+            config.write(
+                QString("connection: &c%1\n  accepter: %2,127.0.0.1,%3\n"
+                        "  connector: serialdev,%4,%5,local\n")
+                    .arg(n)
+                    .arg(accepters[n])
+                    .arg(ports_[n])
+                    .arg(QString::fromStdString(device), n == kRfc2217 ? "19200n82" : "9600n81")
+                    .toUtf8());
+        }
         config.close();
         process_.setProcessChannelMode(QProcess::MergedChannels);
-        process_.setStandardOutputFile(dir_.filePath("log"));
         process_.start("ser2net", {"-n", "-u", "-c", config.fileName()});
     }
     ~Ser2net() { Stop(); }
 
-    // Whether both accepters listen, within 10 s; seen without connecting, since every connection
-    // opens the device.
-    bool Started() const {
+    // Whether every accepter listens, within 10 s; seen in the system's table rather than by a
+    // connection, which would open the device.
+    bool Started() {
         return QTest::qWaitFor([&] { return std::all_of(ports_, ports_ + 3, Listening); }, 10000);
     }
     void Stop() {
@@ -66,24 +62,16 @@ public:
                std::to_string(ports_[accepter]);
     }
     // What ser2net said, for a failure message.
-    std::string Log() const {
-        QFile log(dir_.filePath("log"));
-        return log.open(QIODevice::ReadOnly) ? log.readAll().toStdString() : "no log";
-    }
+    std::string Output() { return process_.readAll().toStdString(); }
 
 private:
     static bool Listening(std::uint16_t port) {
         QFile table("/proc/net/tcp");
-        const QByteArray local =
-            "0100007F:" + QByteArray::number(port, 16).toUpper().rightJustified(4, '0');
-        for (const QByteArray& line :
-             table.open(QIODevice::ReadOnly) ? table.readAll().split('\n') : QList<QByteArray>{}) {
-            const QList<QByteArray> fields = line.simplified().split(' ');
-            if (fields.size() > 3 && fields[1] == local && fields[3] == "0A") {
-                return true;
-            }
-        }
-        return false;
+        return table.open(QIODevice::ReadOnly) &&
+               table.readAll().contains(QString("0100007F:%1 00000000:0000 0A")
+                                            .arg(port, 4, 16, QChar('0'))
+                                            .toUpper()
+                                            .toLatin1());
     }
 
     QTemporaryDir dir_;
