@@ -10,7 +10,9 @@ function(quellmark_add_program_resources target)
     set(script ${resources}/quellmark.rc)
     target_sources(${target} PRIVATE ${script})
     # The resource compiler reports no dependencies: a changed icon or manifest must still rebuild.
+    # resource_ids.h is the window's, which loads the icon.
     set_source_files_properties(${script} TARGET_DIRECTORY ${target} PROPERTIES
         COMPILE_DEFINITIONS "${QUELLMARK_VERSION_DEFINITIONS}"
+        INCLUDE_DIRECTORIES ${PROJECT_SOURCE_DIR}/ui/win32
         OBJECT_DEPENDS "${resources}/quellmark.ico;${resources}/quellmark.manifest")
 endfunction()

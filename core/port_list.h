@@ -23,8 +23,17 @@ using EnvironmentLookup = std::function<std::string(const char* name)>;
 // devices come and go.
 using PortDescriber = std::function<std::vector<std::string>()>;
 
+// What the system says port `number` leads to, for people; empty when it has no such port.
+using SystemPortDescriber = std::function<std::string(int number)>;
+
 // The device that the variable names for port `number`; empty when it is not set and for any
 // number outside 1 to kPortCount.
 std::string ConfiguredDevice(int number, const EnvironmentLookup& environment);
+
+// What ports 1 to kPortCount lead to, for people, in order: "<device> (QUELLMARK_COM<n>)" for a
+// device named by the variable, else what `system` says of the port, else "Kein Gerät". The system
+// is asked only about the ports that no variable names.
+std::vector<std::string> DescribePorts(const EnvironmentLookup& environment,
+                                       const SystemPortDescriber& system);
 
 }  // namespace quellmark

@@ -34,30 +34,6 @@ std::vector<PresentPort> InNumberingOrder(std::vector<PresentPort> ports) {
     return ports;
 }
 
-// Where port `number` leads: a device named by the variable, one of the present ports, or
-// nowhere (an empty path).
-struct PortChoice {
-    QString path;
-    QString description;
-    bool fromVariable = false;
-};
-
-PortChoice ChoosePort(int number, const EnvironmentLookup& environment, const PortLister& present) {
-    if (number < 1 || number > kPortCount) {
-        return {};
-    }
-    const QString configured = QString::fromStdString(ConfiguredDevice(number, environment));
-    if (!configured.isEmpty()) {
-        return {configured, {}, true};
-    }
-    const std::vector<PresentPort> ports = InNumberingOrder(present());
-    const std::size_t index = std::size_t(number - 1);
-    if (index >= ports.size()) {
-        return {};
-    }
-    return {ports[index].path, ports[index].description};
-}
-
 }  // namespace
 
 PortKind KindOfPort(const QString& name) {
@@ -76,41 +52,39 @@ PortKind KindOfPort(const QString& name) {
 
 QString DevicePathForPort(int number, const EnvironmentLookup& environment,
                           const PortLister& present) {
-    return ChoosePort(number, environment, present).path;
-}
-
-QString DescribePort(int number, const EnvironmentLookup& environment, const PortLister& present) {
-    const PortChoice choice = ChoosePort(number, environment, present);
-    if (choice.path.isEmpty()) {
-        return QStringLiteral("Kein Gerät");
+    if (number < 1 || number > kPortCount) {
+        return {};
     }
-    if (choice.fromVariable) {
-        return QStringLiteral("%1 (%2)").arg(choice.path,
-                                             QString::fromStdString(PortVariableName(number)));
+    const QString configured = QString::fromStdString(ConfiguredDevice(number, environment));
+    if (!configured.isEmpty()) {
+        return configured;
     }
-    if (choice.description.isEmpty()) {
-        return choice.path;
-    }
-    return QStringLiteral("%1 – %2").arg(choice.path, choice.description);
+    const std::vector<PresentPort> ports = InNumberingOrder(present());
+    const std::size_t index = std::size_t(number - 1);
+    return index < ports.size() ? ports[index].path : QString();
 }
 
 QString DevicePathForPort(int number) {
     return DevicePathForPort(number, SystemEnvironment, PresentSystemPorts);
 }
 
+// The system says of a port its path and, where it has one, its description.
 std::vector<std::string> DescribeAllPorts() {
-    std::optional<std::vector<PresentPort>> present;
-    const PortLister askedOnce = [&present] {
-        if (!present) {
-            present = PresentSystemPorts();
+    std::optional<std::vector<PresentPort>> ordered;
+    return DescribePorts(SystemEnvironment, [&ordered](int number) {
+        if (!ordered) {
+            ordered = InNumberingOrder(PresentSystemPorts());
         }
-        return *present;
-    };
-    std::vector<std::string> texts;
-    for (int number = 1; number <= kPortCount; ++number) {
-        texts.push_back(DescribePort(number, SystemEnvironment, askedOnce).toStdString());
-    }
-    return texts;
+        const std::size_t index = std::size_t(number - 1);
+        if (index >= ordered->size()) {
+            return std::string();
+        }
+        const PresentPort& port = (*ordered)[index];
+        return (port.description.isEmpty()
+                    ? port.path
+                    : QStringLiteral("%1 – %2").arg(port.path, port.description))
+            .toStdString();
+    });
 }
 
 std::string SystemEnvironment(const char* name) {

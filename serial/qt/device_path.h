@@ -37,14 +37,11 @@ using PortLister = std::function<std::vector<PresentPort>()>;
 QString DevicePathForPort(int number, const EnvironmentLookup& environment,
                           const PortLister& present);
 
-// What port `number` leads to, for people: "/dev/ttyUSB0 – FT232R USB UART", the path alone
-// without a description, "/tmp/modem (QUELLMARK_COM1)" for a device named by the variable, and
-// "Kein Gerät" when there is none.
-QString DescribePort(int number, const EnvironmentLookup& environment, const PortLister& present);
-
 // The same for this process's environment and the ports present on the system now.
 QString DevicePathForPort(int number);
-// Ports 1..kPortCount described at once: the system is asked for its ports once, not once per port.
+// The port list's descriptions (see port_list.h) for this process's environment and the ports
+// present now, in which the system says of a port "/dev/ttyUSB0 – FT232R USB UART", or the path
+// alone without a description. The system is asked for its ports once, not once per port.
 std::vector<std::string> DescribeAllPorts();
 
 std::string SystemEnvironment(const char* name);

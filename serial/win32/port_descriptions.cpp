@@ -27,11 +27,9 @@ std::wstring LookUp(const std::vector<std::pair<std::wstring, std::wstring>>& pa
     return {};
 }
 
-std::string DescribePort(int number, const PortRegistry& registry,
-                         const EnvironmentLookup& environment) {
-    if (const std::string configured = ConfiguredDevice(number, environment); !configured.empty()) {
-        return configured + " (" + PortVariableName(number) + ")";
-    }
+// What the registry says port `number` leads to: its friendly name, else its kernel device name
+// with the port name.
+std::string DescribeSystemPort(int number, const PortRegistry& registry) {
     const std::wstring port = SystemPortName(number);
     if (const std::wstring friendly = LookUp(registry.friendlyNames, port); !friendly.empty()) {
         return win32::ToUtf8(friendly);
@@ -39,18 +37,15 @@ std::string DescribePort(int number, const PortRegistry& registry,
     if (const std::wstring device = LookUp(registry.serialComm, port); !device.empty()) {
         return win32::ToUtf8(device + L" (" + port + L")");
     }
-    return "Kein Gerät";
+    return {};
 }
 
 }  // namespace
 
 std::vector<std::string> DescribePorts(const PortRegistry& registry,
                                        const EnvironmentLookup& environment) {
-    std::vector<std::string> texts;
-    for (int number = 1; number <= kPortCount; ++number) {
-        texts.push_back(DescribePort(number, registry, environment));
-    }
-    return texts;
+    return DescribePorts(environment,
+                         [&registry](int number) { return DescribeSystemPort(number, registry); });
 }
 
 std::vector<std::string> DescribeSystemPorts() {

@@ -18,9 +18,8 @@ struct PortRegistry {
     std::vector<std::pair<std::wstring, std::wstring>> friendlyNames;
 };
 
-// What ports 1..kPortCount lead to, for people, in UTF-8: "<device> (QUELLMARK_COM<n>)" for a
-// device named by the variable, else the port's friendly name, else its kernel device name with
-// the port name ("\Device\Serial0 (COM1)"), and "Kein Gerät" for a port the system does not have.
+// The port list's descriptions (see port_list.h), in which the system says of a port its friendly
+// name, else its kernel device name with the port name ("\Device\Serial0 (COM1)").
 std::vector<std::string> DescribePorts(const PortRegistry& registry,
                                        const EnvironmentLookup& environment);
 

@@ -12,11 +12,13 @@ namespace quellmark::win32 {
 
 // What screen readers read for a control, given to the system's accessibility layer as dynamic
 // annotations: a control without a text of its own gets a name, a trackbar its panel's text as
-// value. Without that layer (no COM, or annotations not supported) the controls keep what the
-// system's own accessible objects say.
+// value. COM and the annotation service are started only when a screen reader first asks the
+// window or one of these controls for its accessible object (WM_GETOBJECT), which no start-up
+// without a reader does; until then the texts are only kept. Without that layer (no COM, or
+// annotations not supported) the controls keep what the system's own accessible objects say.
 class AccessibleTexts {
 public:
-    AccessibleTexts();
+    AccessibleTexts() = default;
     AccessibleTexts(const AccessibleTexts&) = delete;
     AccessibleTexts& operator=(const AccessibleTexts&) = delete;
     ~AccessibleTexts();
@@ -24,13 +26,23 @@ public:
     void SetName(HWND control, const std::wstring& name);
     // Announces the new value to screen readers; a value that has not changed is not set again.
     void SetValue(HWND control, const std::wstring& value);
-    // Drops every annotation, while the controls still exist.
+    // Call on the window's WM_GETOBJECT; the controls given above are watched for theirs.
+    void OnObjectRequested();
+    // Drops every annotation and stops watching, while the controls still exist.
     void Clear();
 
 private:
-    IAccPropServices* services_ = nullptr;
+    static LRESULT CALLBACK WatchControl(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR, DWORD_PTR self);
+    void Watch(HWND control);
+    void Start();
+    void Annotate(HWND control, const GUID& property, const std::wstring& text) const;
+
+    bool started_ = false;
     bool comStarted_ = false;
-    std::set<HWND> annotated_;
+    IAccPropServices* services_ = nullptr;
+    std::set<HWND> watched_;
+    std::map<HWND, std::wstring> names_;
     std::map<HWND, std::wstring> values_;
 };
 

@@ -51,12 +51,11 @@ ControlClass ClassFor(ElementKind kind) {
 }
 
 ControlId ControlNamed(std::string_view name) {
-    const auto elements = WindowElements();
-    const auto element = std::ranges::find(elements, name, &ElementDescription::name);
-    if (element == elements.end()) {
+    const int index = ElementIndex(name);
+    if (index < 0) {
         throw std::out_of_range("no such element");
     }
-    return static_cast<ControlId>(IdOf(ControlId::Frame1) + (element - elements.begin()));
+    return static_cast<ControlId>(kFirstControlId + index);
 }
 
 ControlId ControlFor(Element element) {
@@ -65,7 +64,7 @@ ControlId ControlFor(Element element) {
 
 const ElementDescription* FindDescription(int id) {
     const auto elements = WindowElements();
-    const int index = id - IdOf(ControlId::Frame1);
+    const int index = id - kFirstControlId;
     return index >= 0 && index < static_cast<int>(elements.size()) ? &elements[index] : nullptr;
 }
 

@@ -12,29 +12,41 @@
 // the control IDs.
 namespace quellmark::win32 {
 
-// Control IDs in the order of WindowElements(). None is IDOK or IDCANCEL, so that Enter and
-// Escape in a field press no button by accident.
+// The first control ID; the others follow in the order of WindowElements(). None is IDOK or
+// IDCANCEL, so that Enter and Escape in a field press no button by accident.
+inline constexpr int kFirstControlId = 100;
+
+// The control ID of the element `name`, from its place in the table; a name that is none of the
+// table's does not compile.
+consteval int IdNamed(std::string_view name) {
+    const int index = ElementIndex(name);
+    if (index < 0) {
+        throw "no such element";
+    }
+    return kFirstControlId + index;
+}
+
 enum class ControlId : int {
     None = 0,
-    Frame1 = 100,
-    Combo1,
-    Label9,
-    Text1,
-    Command1,
-    Command2,
-    Command3,
-    Frame2,
-    Slider1,
-    Label3,
-    Label1,
-    Label4,
-    Label2,
-    Frame3,
-    Slider2,
-    Label6,
-    Label7,
-    Label5,
-    Label8,
+    Frame1 = IdNamed("Frame1"),
+    Combo1 = IdNamed("Combo1"),
+    Label9 = IdNamed("Label9"),
+    Text1 = IdNamed("Text1"),
+    Command1 = IdNamed("Command1"),
+    Command2 = IdNamed("Command2"),
+    Command3 = IdNamed("Command3"),
+    Frame2 = IdNamed("Frame2"),
+    Slider1 = IdNamed("Slider1"),
+    Label3 = IdNamed("Label3"),
+    Label1 = IdNamed("Label1"),
+    Label4 = IdNamed("Label4"),
+    Label2 = IdNamed("Label2"),
+    Frame3 = IdNamed("Frame3"),
+    Slider2 = IdNamed("Slider2"),
+    Label6 = IdNamed("Label6"),
+    Label7 = IdNamed("Label7"),
+    Label5 = IdNamed("Label5"),
+    Label8 = IdNamed("Label8"),
 };
 
 // The window class and styles that an element of one kind is created with.

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "port_list.h"
+#include "resource_ids.h"
 #include "text_conversion.h"
 #include "user_locale.h"
 #include "window_procedure.h"
@@ -22,15 +23,26 @@ constexpr wchar_t kClassName[] = L"QuellmarkForm1";
 // Fixed size: no maximising, no resizing border.
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr SIZE kClientSize{kWindowWidth, kWindowHeight};
-// The program's icon resource (IDI_QUELLMARK); a module without one keeps the default icon.
-constexpr WORD kIconId = 1;
 
-void RegisterWindowClass(WNDPROC windowProc) {
-    static const ATOM atom = [windowProc] {
+// The program's icon (IDI_QUELLMARK) drawn for `dpi`'s size of `metric`, SM_CXICON or
+// SM_CXSMICON; null in a module without it. Not shared: a shared icon keeps the size it was first
+// loaded at.
+HICON LoadProgramIcon(int metric, UINT dpi) {
+    const int size = win32::SystemMetric(metric, dpi);
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_QUELLMARK),
+                                         IMAGE_ICON, size, size, 0));
+}
+
+// With the icons for `dpi` as the class's, which a window shows from its creation on; each icon
+// given to a window later costs time at start-up.
+void RegisterWindowClass(WNDPROC windowProc, UINT dpi) {
+    static const ATOM atom = [windowProc, dpi] {
         WNDCLASSEXW windowClass{};
         windowClass.cbSize = sizeof(windowClass);
         windowClass.lpfnWndProc = windowProc;
         windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.hIcon = LoadProgramIcon(SM_CXICON, dpi);
+        windowClass.hIconSm = LoadProgramIcon(SM_CXSMICON, dpi);
         windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         // The dialog background, on which the controls draw their own.
         windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
@@ -43,6 +55,12 @@ void RegisterWindowClass(WNDPROC windowProc) {
     }
 }
 
+// What WM_SETFONT is given: the message font, or where it could not be made, the stock one.
+WPARAM ControlFont(const win32::FontHandle& font) {
+    return reinterpret_cast<WPARAM>(font ? font.get()
+                                         : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+}
+
 bool IsKind(HWND control, ElementKind kind) {
     const ElementDescription* element = win32::FindDescription(GetDlgCtrlID(control));
     return element != nullptr && element->kind == kind;
@@ -51,23 +69,30 @@ bool IsKind(HWND control, ElementKind kind) {
 }  // namespace
 
 Form1::Form1(std::unique_ptr<SerialPort> port, PortDescriber describePorts) {
-    RegisterWindowClass(&win32::WindowProcedure<Form1, &Form1::HandleMessage>);
+    // Sized, and with icons, for the system's dpi, which is that of the monitor where the system
+    // places a new window, or of every monitor where it knows no other.
+    const UINT systemDpi = win32::SystemDpi();
+    RegisterWindowClass(&win32::WindowProcedure<Form1, &Form1::HandleMessage>, systemDpi);
+    const SIZE size = win32::WindowSizeFor(kClientSize, kStyle, 0, systemDpi);
     CreateWindowExW(0, kClassName, win32::ToWide(kWindowTitle).c_str(), kStyle, CW_USEDEFAULT,
-                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                    GetModuleHandleW(nullptr), this);
+                    CW_USEDEFAULT, size.cx, size.cy, nullptr, nullptr, GetModuleHandleW(nullptr),
+                    this);
     if (window_ == nullptr) {
         throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
                                 "cannot create the window");
     }
+    // The controls for the dpi of the monitor where the system placed it, and the size and icons
+    // for it where that differs.
+    dpi_ = win32::WindowDpi(window_);
+    if (dpi_ != systemDpi) {
+        const SIZE fitted = win32::WindowSizeFor(kClientSize, kStyle, 0, dpi_);
+        SetWindowPos(window_, nullptr, 0, 0, fitted.cx, fitted.cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetIcons();
+    }
     CreateElements();
     portTooltips_.Attach(Control(ControlId::Combo1), window_, std::move(describePorts));
     NameForScreenReaders();
-    // Where the system placed it, at the size for the dpi of the monitor there.
-    const UINT dpi = win32::WindowDpi(window_);
-    RECT frame{};
-    GetWindowRect(window_, &frame);
-    const SIZE size = win32::WindowSizeFor(kClientSize, kStyle, 0, dpi);
-    FitToDpi(dpi, {frame.left, frame.top, frame.left + size.cx, frame.top + size.cy});
     controller_ =
         std::make_unique<GainController>(*this, std::move(port), win32::UserDecimalSeparator());
     controller_->OnStartup();
@@ -101,6 +126,9 @@ LRESULT Form1::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
             return 0;
         case DM_GETDEFID:
             return OnGetDefId();
+        case WM_GETOBJECT:
+            accessibleTexts_.OnObjectRequested();
+            break;
         case WM_DPICHANGED:
             FitToDpi(LOWORD(wParam), win32::FrameForNewDpi(*reinterpret_cast<const RECT*>(lParam),
                                                            kClientSize, kStyle, 0, LOWORD(wParam)));
@@ -121,15 +149,21 @@ LRESULT Form1::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
+// Each control made where it goes at the window's dpi, in the message font of that dpi.
 void Form1::CreateElements() {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
+    font_ = win32::CreateMessageFont(dpi_);
     for (const ElementDescription* element : win32::CreationOrder()) {
         const win32::ControlClass control = win32::ClassFor(element->kind);
+        const ElementGeometry place = win32::Scaled(win32::ClientGeometry(*element), dpi_);
         const auto id = static_cast<INT_PTR>(win32::IdOf(win32::ControlNamed(element->name)));
-        CreateWindowExW(control.exStyle, control.windowClass,
-                        win32::ToWide(element->caption).c_str(), control.style, 0, 0, 0, 0, window_,
-                        reinterpret_cast<HMENU>(id), instance, nullptr);
+        const HWND created = CreateWindowExW(control.exStyle, control.windowClass,
+                                             win32::ToWide(element->caption).c_str(), control.style,
+                                             place.x, place.y, place.width, place.height, window_,
+                                             reinterpret_cast<HMENU>(id), instance, nullptr);
+        SendMessageW(created, WM_SETFONT, ControlFont(font_), FALSE);
     }
+    FitComboHeight();
     for (auto [trackbar, id] :
          {std::pair(&slider1_, ControlId::Slider1), std::pair(&slider2_, ControlId::Slider2)}) {
         const SliderRange range = win32::DescriptionOf(id).range;
@@ -137,16 +171,10 @@ void Form1::CreateElements() {
     }
 }
 
-// Icons drawn for the dpi's sizes. Not shared: a shared icon keeps the size it was first loaded at.
+// The window's own icons, drawn for the dpi's sizes, in place of the class's.
 void Form1::SetIcons() {
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    const auto load = [this, instance](int metric) {
-        const int size = win32::SystemMetric(metric, dpi_);
-        return win32::IconHandle(static_cast<HICON>(
-            LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON, size, size, 0)));
-    };
-    win32::IconHandle big = load(SM_CXICON);
-    win32::IconHandle small = load(SM_CXSMICON);
+    win32::IconHandle big(LoadProgramIcon(SM_CXICON, dpi_));
+    win32::IconHandle small(LoadProgramIcon(SM_CXSMICON, dpi_));
     SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
     SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
     // The window no longer shows the old ones.
@@ -165,8 +193,7 @@ void Form1::FitToDpi(UINT dpi, const RECT& frame) {
 
 void Form1::LayOutElements() {
     win32::FontHandle font = win32::CreateMessageFont(dpi_);
-    const auto fontHandle = reinterpret_cast<WPARAM>(
-        font ? font.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+    const WPARAM fontHandle = ControlFont(font);
     for (const ElementDescription& element : WindowElements()) {
         const HWND control = Control(win32::ControlNamed(element.name));
         const ElementGeometry geometry = win32::Scaled(win32::ClientGeometry(element), dpi_);
@@ -176,13 +203,14 @@ void Form1::LayOutElements() {
     }
     // The controls no longer use the old font.
     font_ = std::move(font);
-    FitComboHeight(win32::Scaled(win32::DescriptionOf(ControlId::Combo1).geometry, dpi_).height);
+    FitComboHeight();
 }
 
 // A drop-down list sizes its field by the font; this gives the field the height of the table,
 // and the list below it room for every port. How much the field adds to the item height it is
 // set to differs between systems, so it is measured.
-void Form1::FitComboHeight(int height) {
+void Form1::FitComboHeight() {
+    const int height = win32::Scaled(win32::DescriptionOf(ControlId::Combo1).geometry, dpi_).height;
     const HWND combo = Control(ControlId::Combo1);
     const auto fieldHeight = [combo] {
         RECT field{};

@@ -48,7 +48,7 @@ private:
     void SetIcons();
     void FitToDpi(UINT dpi, const RECT& frame);
     void LayOutElements();
-    void FitComboHeight(int height);
+    void FitComboHeight();
     void NameForScreenReaders();
     void DescribeSliders();
 

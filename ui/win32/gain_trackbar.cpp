@@ -9,6 +9,9 @@ void GainTrackbar::Attach(HWND trackbar, int minimum, int maximum) {
     SendMessageW(trackbar_, TBM_SETRANGEMAX, FALSE, maximum);
     SendMessageW(trackbar_, TBM_SETLINESIZE, 0, 1);
     SendMessageW(trackbar_, TBM_SETPAGESIZE, 0, 5);
+    // Some trackbars (Wine's) place the thumb when the position or their size changes, not the
+    // range: from the maximum, the start position is a change.
+    SendMessageW(trackbar_, TBM_SETPOS, FALSE, maximum);
     SetPosition(0);
 }
 

@@ -24,19 +24,28 @@ TOOLINFOW Tool(HWND list, UINT_PTR entry) {
 }  // namespace
 
 void PortTooltips::Attach(HWND combo, HWND owner, PortDescriber describe) {
+    combo_ = combo;
+    owner_ = owner;
     describe_ = std::move(describe);
+}
+
+// Made at the list's first opening: the window's start-up has no use for them.
+void PortTooltips::Create() {
     COMBOBOXINFO info{};
     info.cbSize = sizeof(info);
-    GetComboBoxInfo(combo, &info);
+    GetComboBoxInfo(combo_, &info);
     list_ = info.hwndList;
     // Always: the list is a pop-up of its own, which the tooltip would otherwise take as inactive.
     tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner_, nullptr,
                                GetModuleHandleW(nullptr), nullptr);
 }
 
 void PortTooltips::OnDropDown() {
+    if (tooltip_ == nullptr) {
+        Create();
+    }
     if (tooltip_ == nullptr || list_ == nullptr || !describe_) {
         return;
     }

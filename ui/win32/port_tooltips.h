@@ -10,14 +10,18 @@ namespace quellmark::win32 {
 // shows what its port leads to, looked up each time the list opens, as adapters come and go.
 class PortTooltips {
 public:
-    // Creates the tooltip control, owned by `owner`, for the list of `combo`.
+    // For the list of `combo`; the tooltip control, owned by `owner`, is made when the list first
+    // opens.
     void Attach(HWND combo, HWND owner, PortDescriber describe);
     // Call when the list is about to open.
     void OnDropDown();
 
 private:
+    void Create();
     void RemoveTools();
 
+    HWND combo_ = nullptr;
+    HWND owner_ = nullptr;
     HWND list_ = nullptr;
     HWND tooltip_ = nullptr;
     PortDescriber describe_;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -58,6 +59,24 @@ TEST(PortDescriptionsTest, TenTextsFromRegistryFriendlyNamesAndEnvironment) {
         };
         EXPECT_EQ(DescribePorts(test.registry, environment), Texts(test.expected)) << test.name;
     }
+}
+
+// The system's own map of serial ports, read through the functions looked up when the list
+// first opens: a port added to it is there.
+TEST(PortDescriptionsTest, ReadsTheSystemsMapOfSerialPorts) {
+    HKEY map = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, nullptr,
+                              REG_OPTION_VOLATILE, KEY_SET_VALUE, nullptr, &map, nullptr),
+              ERROR_SUCCESS);
+    const wchar_t kDevice[] = L"\\Device\\QuellmarkTest";
+    const wchar_t kPort[] = L"COM9";
+    RegSetValueExW(map, kDevice, 0, REG_SZ, reinterpret_cast<const BYTE*>(kPort), sizeof(kPort));
+    const PortRegistry registry = ReadPortRegistry();
+    RegDeleteValueW(map, kDevice);
+    RegCloseKey(map);
+    EXPECT_NE(std::ranges::find(registry.serialComm,
+                                std::pair<std::wstring, std::wstring>(kPort, kDevice)),
+              registry.serialComm.end());
 }
 
 }  // namespace

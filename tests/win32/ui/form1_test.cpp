@@ -163,6 +163,21 @@ TEST_F(Form1Test, StartsAsShownAtTheSystemDpi) {
                                 win32::ToWide(IsTrackbar(element) ? "" : element.text)));
         }
     }
+    // Each thumb drawn where its position lies in the range, from the top of the track.
+    for (const ControlId slider : {Slider1, Slider2}) {
+        const auto ask = [&](UINT message) {
+            return double(SendMessageW(At(slider), message, 0, 0));
+        };
+        RECT thumb{};
+        RECT track{};
+        SendMessageW(At(slider), TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+        GetClientRect(At(slider), &track);
+        EXPECT_NEAR((thumb.top + thumb.bottom) / 2.0 / track.bottom,
+                    (ask(TBM_GETPOS) - ask(TBM_GETRANGEMIN)) /
+                        (ask(TBM_GETRANGEMAX) - ask(TBM_GETRANGEMIN)),
+                    0.1)
+            << win32::IdOf(slider);
+    }
     EXPECT_EQ(ClientSize(window), ClientSizeAt(dpi));
     RECT outer{};
     GetWindowRect(window, &outer);
@@ -175,7 +190,7 @@ TEST_F(Form1Test, StartsAsShownAtTheSystemDpi) {
 
 // Moved to a monitor of another dpi: the window takes the rectangle Windows suggests, even where
 // it differs from the size the program would choose, lays out the table for the new dpi inside,
-// and shows icons of that dpi's sizes.
+// and shows icons of that dpi's sizes, as it shows the system dpi's from the start.
 TEST_F(Form1Test, TakesTheSuggestedRectangleWhenTheDpiChanges) {
     // The suggested rectangle: its corner and how much larger it is than the frame for the dpi.
     const std::tuple<UINT, POINT, SIZE> changes[] = {
@@ -185,10 +200,14 @@ TEST_F(Form1Test, TakesTheSuggestedRectangleWhenTheDpiChanges) {
         {96, {10, 10}, {0, 0}},
     };
     const auto style = static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE));
-    const auto iconSize = [this](WPARAM which) {
+    // The icon the system shows: the window's own, else its class's.
+    const auto iconSize = [this](WPARAM which, int classIcon) {
         ICONINFO info{};
         BITMAP bitmap{};
-        const auto icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0));
+        auto icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0));
+        if (icon == nullptr) {
+            icon = reinterpret_cast<HICON>(GetClassLongPtrW(window, classIcon));
+        }
         if (icon == nullptr || !GetIconInfo(icon, &info)) {
             return 0;
         }
@@ -197,6 +216,11 @@ TEST_F(Form1Test, TakesTheSuggestedRectangleWhenTheDpiChanges) {
         DeleteObject(info.hbmMask);
         return static_cast<int>(bitmap.bmWidth);
     };
+    const auto expectIconsFor = [&iconSize](UINT dpi) {
+        EXPECT_EQ(iconSize(ICON_SMALL, GCLP_HICONSM), win32::SystemMetric(SM_CXSMICON, dpi));
+        EXPECT_EQ(iconSize(ICON_BIG, GCLP_HICON), win32::SystemMetric(SM_CXICON, dpi));
+    };
+    expectIconsFor(win32::SystemDpi());
     for (const auto& [dpi, corner, extra] : changes) {
         SCOPED_TRACE(::testing::Message() << dpi << " dpi");
         const SIZE frame = win32::WindowSizeFor(kSize, style, 0, dpi);
@@ -220,8 +244,7 @@ TEST_F(Form1Test, TakesTheSuggestedRectangleWhenTheDpiChanges) {
             EXPECT_EQ(ClientSize(window), ClientSizeAt(dpi));
         }
         ExpectLaidOutAt(window, dpi);
-        EXPECT_EQ(iconSize(ICON_SMALL), win32::SystemMetric(SM_CXSMICON, dpi));
-        EXPECT_EQ(iconSize(ICON_BIG), win32::SystemMetric(SM_CXICON, dpi));
+        expectIconsFor(dpi);
     }
 }
 

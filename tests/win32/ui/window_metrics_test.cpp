@@ -5,6 +5,7 @@
 #include <tuple>
 #include <vector>
 
+#include "system_library.h"
 #include "window_metrics.h"
 
 namespace quellmark {
@@ -34,7 +35,11 @@ std::vector<int> MeasuredAt(HWND window, UINT dpi, const DpiFunctions& functions
 // corner with the size of a frame drawn at the system dpi (the window tests see the newer way).
 TEST(DpiFunctions, OlderSystemsMeasureAsNewerOnesAtTheSystemDpi) {
     const DpiFunctions& available = win32::AvailableDpiFunctions();
-    ASSERT_TRUE(available.getDpiForWindow && available.getDpiForMonitor &&
+    // Looked up by the program only where GetDpiForWindow is missing.
+    decltype(DpiFunctions::getDpiForMonitor) getDpiForMonitor;
+    win32::FindFunction(win32::LoadSystemLibrary(L"shcore.dll"), "GetDpiForMonitor",
+                        getDpiForMonitor);
+    ASSERT_TRUE(available.getDpiForWindow && getDpiForMonitor &&
                 available.adjustWindowRectExForDpi && available.getSystemMetricsForDpi &&
                 available.systemParametersInfoForDpi && available.enableNonClientDpiScaling)
         << "this system has every one, so that the two ways can be compared";
@@ -49,7 +54,7 @@ TEST(DpiFunctions, OlderSystemsMeasureAsNewerOnesAtTheSystemDpi) {
     OffsetRect(&fixedFrame, 30 - fixedFrame.left, 40 - fixedFrame.top);
     const std::tuple<const char*, DpiFunctions> systems[] = {
         {"Windows 7", DpiFunctions{}},
-        {"Windows 8.1", DpiFunctions{.getDpiForMonitor = available.getDpiForMonitor}},
+        {"Windows 8.1", DpiFunctions{.getDpiForMonitor = getDpiForMonitor}},
     };
     for (const auto& [system, functions] : systems) {
         EXPECT_EQ(MeasuredAt(window, dpi, functions), MeasuredAt(window, dpi, available)) << system;
