@@ -25,4 +25,24 @@ std::string ServerSettingsRemark(const NetworkAddress& address) {
            ": der Server stellt die Leitung nicht ein, sie läuft mit seinen Einstellungen";
 }
 
+std::string ConnectFailureReason(const NetworkAddress& address, ConnectFailure failure,
+                                 std::string_view systemText) {
+    const std::string server = address.host + " Port " + std::to_string(address.port);
+    const std::string system = " (" + std::string(systemText) + ")";
+    switch (failure) {
+        case ConnectFailure::HostNotFound:
+            return "Rechnername " + address.host + " nicht gefunden" + system;
+        case ConnectFailure::Refused:
+            return server + " nimmt keine Verbindung an" + system;
+        case ConnectFailure::TimedOut:
+            return server + " antwortet nicht innerhalb von " +
+                   std::to_string(kConnectLimit.count()) + " s";
+        case ConnectFailure::Unreachable:
+            return server + " ist über das Netz nicht erreichbar" + system;
+        case ConnectFailure::Other:
+            break;
+    }
+    return server + ": " + std::string(systemText);
+}
+
 }  // namespace quellmark

@@ -34,4 +34,12 @@ private:
 // What the user is told once when the server at `address` refuses to set the line.
 std::string ServerSettingsRemark(const NetworkAddress& address);
 
+// The kinds of failed connect that the user is told about in words of the program's own.
+enum class ConnectFailure { HostNotFound, Refused, TimedOut, Unreachable, Other };
+
+// Why no connection to `address` came about, in one line of German that names the host and port,
+// with the system's words for it in brackets (in their place for Other).
+std::string ConnectFailureReason(const NetworkAddress& address, ConnectFailure failure,
+                                 std::string_view systemText);
+
 }  // namespace quellmark

@@ -6,6 +6,7 @@
 
 #include "decimal_text.h"
 #include "gain_steps.h"
+#include "network_address.h"
 #include "port_list.h"
 
 namespace quellmark::ctl {
@@ -193,11 +194,16 @@ std::string Refusal(char* const argv[]) {
     return name + (known->has_arg == no_argument ? " nimmt keinen Wert" : " braucht einen Wert");
 }
 
-// A port number when the text is all digits; any other text names a device.
+// A port number when the text is all digits; any other text names a device, unless it is a
+// network address that cannot be used.
 std::optional<UsageError> AssignPort(CtlOptions& options, const std::string& text) {
     const std::optional<DecimalText> number =
         text.find_first_of("-.,") == std::string::npos ? ParseDecimalText(text) : std::nullopt;
     if (!number) {
+        const DeviceAddress address = ParseDeviceAddress(text);
+        if (const auto* refused = std::get_if<RefusedAddress>(&address)) {
+            return UsageError{refused->reason};
+        }
         options.port = text;
     } else if (number->whole < 1 || number->whole > kPortCount) {
         return UsageError{"Port " + text + " gibt es nicht: 1 bis 10 oder ein Gerät angeben"};

@@ -10,7 +10,10 @@ std::string HelpText(std::string_view programName, std::string_view portForms) {
            "\n"
            "PORT                 1 bis 10 wie COM 1 bis COM 10 im Fenster, oder ein Gerät wie " +
            std::string(portForms) +
-           "\n"
+           ",\n"
+           "                     oder ein serieller Port im Netz: rfc2217://RECHNER:PORT (Telnet\n"
+           "                     nach RFC 2217) oder socket://RECHNER:PORT (TCP), beide ohne\n"
+           "                     Passwort und Verschlüsselung (sicher über SSH-Tunnel oder VPN)\n"
            "  -c, --channel LISTE  Kanäle, durch Kommas getrennt (Vorgabe: A)\n"
            "      --tx DB          Sendeverstärkung setzen: -6,5 bis 51 in Schritten von 0,5\n"
            "      --rx DB          Empfangsverstärkung setzen: -22 bis 6, nur gerade Werte\n"
@@ -35,7 +38,8 @@ std::string HelpText(std::string_view programName, std::string_view portForms) {
            "Beispiele: " +
            name + " 1 -c A,B,C --tx 10,5 --rx -2 --store --read\n" + "           " + name +
            " 1 -c A,B,C --read --json > werte.json\n" + "           " + name +
-           " 1 --apply werte.json --store\n";
+           " 1 --apply werte.json --store\n" + "           " + name +
+           " rfc2217://gateway:7000 -c A --read\n";
 }
 
 std::string VersionText(std::string_view programName, std::string_view version) {

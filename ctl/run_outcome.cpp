@@ -44,6 +44,10 @@ std::string OutputFailedMessage() {
     return Line("die Ausgabe ließ sich nicht schreiben");
 }
 
+std::string RemarkMessage(std::string_view remark) {
+    return Line(remark);
+}
+
 std::string UnreadableMessage(std::string_view source, std::string_view reason) {
     return Line(SourceName(source) + " lässt sich nicht lesen: " + std::string(reason));
 }

@@ -29,6 +29,8 @@ std::string OpenFailedMessage(std::string_view portAndDevice, std::string_view r
 std::string DeviceLostMessage(std::string_view portAndDevice);
 std::string UnsentMessage(std::string_view portAndDevice);
 std::string OutputFailedMessage();
+// What a line has to say about itself, such as a server that keeps its own line settings.
+std::string RemarkMessage(std::string_view remark);
 // `source` is the file as named on the command line, "-" for standard input.
 std::string UnreadableMessage(std::string_view source, std::string_view reason);
 std::string RefusedFileMessage(std::string_view source, std::string_view where);

@@ -8,6 +8,7 @@
 #include <QString>
 #include <utility>
 
+#include "latin1_bytes.h"
 #include "line_settings.h"
 
 namespace quellmark {
@@ -19,16 +20,6 @@ namespace {
 QString CanonicalDevicePath(const QString& path) {
     const QString canonical = QFileInfo(path).canonicalFilePath();
     return canonical.isEmpty() ? path : canonical;
-}
-
-// One byte per character: a character outside Latin-1 becomes a single '?', even where UTF-16
-// needs two code units for it.
-QByteArray ToLatin1(const std::string& utf8) {
-    QByteArray bytes;
-    for (const uint c : QString::fromUtf8(utf8.data(), qsizetype(utf8.size())).toUcs4()) {
-        bytes.append(c <= 0xFF ? char(c) : '?');
-    }
-    return bytes;
 }
 
 }  // namespace
@@ -85,7 +76,7 @@ void QtSerialPort::Write(const std::string& text) {
     if (!port_.isOpen()) {
         return;
     }
-    port_.write(ToLatin1(text));
+    port_.write(Latin1Bytes(text));
 }
 
 std::size_t QtSerialPort::WaitingCount() const {

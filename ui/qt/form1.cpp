@@ -1,11 +1,14 @@
 #include "form1.h"
 
+#include <QCloseEvent>
 #include <QEvent>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
+#include <functional>
 #include <ranges>
 #include <utility>
 
@@ -99,21 +102,54 @@ void Form1::NameForScreenReaders() {
 
 void Form1::ConnectWidgets() {
     GainController* controller = controller_.get();
-    const std::pair<Element, void (GainController::*)()> buttons[] = {
-        {Element::Command1, &GainController::OnConnectToggle},
-        {Element::Command2, &GainController::OnReadValues},
-        {Element::Command3, &GainController::OnSaveSettings},
+    const std::pair<Element, std::function<void()>> buttons[] = {
+        {Element::Command1, [this] { ToggleConnection(); }},
+        {Element::Command2, [controller] { controller->OnReadValues(); }},
+        {Element::Command3, [controller] { controller->OnSaveSettings(); }},
     };
     for (const auto& [element, action] : buttons) {
         auto* button = static_cast<QPushButton*>(At(element).widget);
-        connect(button, &QPushButton::clicked, this,
-                [controller, action = action] { (controller->*action)(); });
+        connect(button, &QPushButton::clicked, this, action);
         PressOnEnter(*button);
     }
     connect(At(Slider::Slider1), &GainSlider::valueChanged, this,
             [controller] { controller->OnTxSliderChanged(); });
     connect(At(Slider::Slider2), &GainSlider::valueChanged, this,
             [controller] { controller->OnRxSliderChanged(); });
+}
+
+// Connecting to a network port takes up to seconds, while the window stays painted and its events
+// run but for the user's input. The cursor shows the wait; a close meanwhile (a logout's) waits
+// for its end, so that the window does not vanish under a pending connect and its outcome shows.
+void Form1::ToggleConnection() {
+    ShowBusy(true);
+    toggling_ = true;
+    controller_->OnConnectToggle();
+    toggling_ = false;
+    ShowBusy(false);
+    if (std::exchange(closeDeferred_, false)) {
+        close();
+    }
+}
+
+void Form1::ShowBusy(bool busy) {
+    if (busy == std::exchange(busy_, busy)) {
+        return;
+    }
+    if (busy) {
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        QGuiApplication::restoreOverrideCursor();
+    }
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    if (toggling_) {
+        closeDeferred_ = true;
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
 }
 
 void Form1::SetTabOrder() {
@@ -196,6 +232,8 @@ void Form1::SetListIndex(int index) {
 }
 
 void Form1::ShowError(const std::string& text) {
+    // The message waits for the user, not the program.
+    ShowBusy(false);
     QMessageBox box(QMessageBox::Critical, windowTitle(), ToQString(text), QMessageBox::Ok, this);
     box.exec();
 }

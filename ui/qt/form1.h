@@ -40,6 +40,7 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     // The widget built for an element of the table, and the property that holds its text.
@@ -52,6 +53,8 @@ private:
     void NameForScreenReaders();
     void ConnectWidgets();
     void SetTabOrder();
+    void ToggleConnection();
+    void ShowBusy(bool busy);
     void DescribeSliders();
     QString Text(Element element) const;
     const ElementWidget& At(std::string_view name) const { return widgets_.at(name); }
@@ -61,6 +64,9 @@ private:
     FontScaledLayout layout_;
     std::map<std::string_view, ElementWidget> widgets_;
     PortComboBox* combo1_ = nullptr;
+    bool toggling_ = false;
+    bool closeDeferred_ = false;
+    bool busy_ = false;
     // Declared last so that it goes first: closing the port may still reach the widgets.
     std::unique_ptr<GainController> controller_;
 };

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "open_line.h"
+#include "run_outcome.h"
 
 namespace quellmark::ctl {
 
@@ -15,7 +16,8 @@ QtCtlSystem::QtCtlSystem(PortLister present) : present_(std::move(present)) {
     QObject::connect(&timer_, &QTimer::timeout, [this] { passed_(); });
 }
 
-// A port number leads where it leads in the window; any other text is the device's path.
+// A port number leads where it leads in the window; any other text is the device's path or a
+// network address.
 std::string QtCtlSystem::DeviceOf(const std::variant<int, std::string>& port) {
     if (const int* number = std::get_if<int>(&port)) {
         return DevicePathForPort(*number, SystemEnvironment, present_).toStdString();
@@ -24,7 +26,8 @@ std::string QtCtlSystem::DeviceOf(const std::variant<int, std::string>& port) {
 }
 
 OpenedLine QtCtlSystem::Open(const std::string& device) {
-    return OpenLine(device);
+    return OpenLine(device,
+                    [this](const std::string& remark) { Print(true, RemarkMessage(remark)); });
 }
 
 void QtCtlSystem::StartTimer(std::chrono::milliseconds after, std::function<void()> passed) {

@@ -10,8 +10,8 @@
 
 namespace quellmark::ctl {
 
-// quellmark-ctl's system on Linux: QtSerialPort, the window's port numbering over the ports that
-// `present` lists, a Qt event loop and timer. Needs a QCoreApplication.
+// quellmark-ctl's system on Linux: the lines of OpenLine, the window's port numbering over the
+// ports that `present` lists, a Qt event loop and timer. Needs a QCoreApplication.
 class QtCtlSystem : public CtlSystem {
 public:
     explicit QtCtlSystem(PortLister present = PresentSystemPorts);

@@ -32,9 +32,8 @@ std::string Win32CtlSystem::DeviceOf(const std::variant<int, std::string>& port)
 }
 
 OpenedLine Win32CtlSystem::Open(const std::string& device) {
-    return OpenLine(device, [this](const std::string& remark) {
-        Print(true, std::string(kProgramName) + ": " + remark + "\n");
-    });
+    return OpenLine(device,
+                    [this](const std::string& remark) { Print(true, RemarkMessage(remark)); });
 }
 
 std::string Win32CtlSystem::DecimalSeparator() const {
