@@ -26,6 +26,15 @@ enum class FarEnd {
     kHeld,
     kForbidden,  // the simulator, and the program runs as a user who may not open its device
     kPlainFile,  // an ordinary file where the port leads
+    // ser2net on 127.0.0.1 in front of the simulator, "@PORT" its address: an RFC 2217 accepter
+    // whose own line settings are not the line's, a raw TCP one, a Telnet one without the COM port
+    // option.
+    kRfc2217,
+    kRawTcp,
+    kTelnetOnly,
+    kNobody,      // an address on 127.0.0.1 where nobody listens
+    kUnanswered,  // an address on 127.0.0.1 whose connects never complete
+    kOwnNetwork,  // the program runs in a network of its own whose name server stays silent
 };
 
 // Where quellmark-ctl's standard output goes.
@@ -57,8 +66,9 @@ struct CtlScenario {
     int status = 0;
     std::string out{};     // standard output, exactly
     std::string outHas{};  // if given: a part of standard output, checked instead of `out`
-    std::string errHas{};  // a part of standard error; if not given, standard error stays empty
+    std::string errHas{};  // a part of standard error, there once; if not given, it stays empty
     std::string sent{};    // every byte that reaches the far end, in order
+    std::string lineSettings{};  // if given: the simulator's terminal afterwards, e.g. "9600 8N1"
     std::chrono::milliseconds atLeast{};  // the run takes this long at least
     std::chrono::milliseconds atMost{};   // and, if given, this long at most
 };
@@ -95,7 +105,10 @@ inline void ExpectOutcome(const CtlScenario& row, const CtlOutcome& run) {
     }
     EXPECT_NE(run.out.find(row.outHas), std::string::npos) << run.out;
     EXPECT_EQ(run.err.empty(), row.errHas.empty()) << run.err;
-    EXPECT_NE(run.err.find(row.errHas), std::string::npos) << run.err;
+    const std::size_t at = run.err.find(row.errHas);
+    EXPECT_NE(at, std::string::npos) << run.err;
+    EXPECT_TRUE(row.errHas.empty() || run.err.find(row.errHas, at + 1) == std::string::npos)
+        << "twice: " << run.err;
     if (row.status == 2) {  // a usage error says why in one line
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
     }

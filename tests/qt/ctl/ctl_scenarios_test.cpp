@@ -9,10 +9,29 @@
 #include <QTemporaryDir>
 
 #include "ctl_scenarios.h"
+#include "local_network.h"
 #include "qt_ctl_system.h"
+#include "ser2net.h"
 
 namespace quellmark::testing {
 namespace {
+
+using test_support::Ser2net;
+
+// The address of a far end on 127.0.0.1, with `gateway` in front of `device` where it needs one.
+std::string NetworkAddress(FarEnd farEnd, std::optional<Ser2net>& gateway, const QString& device) {
+    if (farEnd == FarEnd::kNobody) {
+        return "rfc2217://127.0.0.1:" + std::to_string(local_network::FreePort());
+    }
+    if (farEnd == FarEnd::kUnanswered) {
+        return local_network::UnansweredAddress();
+    }
+    gateway.emplace(device.toStdString());
+    return gateway->Started() ? gateway->Url(farEnd == FarEnd::kRawTcp    ? Ser2net::kRawTcp
+                                             : farEnd == FarEnd::kRfc2217 ? Ser2net::kRfc2217
+                                                                          : Ser2net::kTelnet)
+                              : "ser2net did not start: " + gateway->Output();
+}
 
 QStringList Strings(const std::vector<std::string>& texts) {
     QStringList strings;
@@ -49,7 +68,10 @@ TEST_P(CtlScenarioTest, PlaysOnLinux) {
         holder.setPortName(QFileInfo(path("modem")).canonicalFilePath());
         ASSERT_TRUE(row.farEnd != FarEnd::kHeld || holder.open(QIODevice::ReadWrite));
     }
-    const std::string port = path("modem").toStdString();
+    std::optional<Ser2net> gateway;
+    const std::string port = row.farEnd < FarEnd::kRfc2217 || row.farEnd == FarEnd::kOwnNetwork
+                                 ? path("modem").toStdString()
+                                 : NetworkAddress(row.farEnd, gateway, path("modem"));
     QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
     variables.insert("LC_ALL", "de_DE.UTF-8");
     variables.insert("QUELLMARK_COM1", QString::fromStdString(port));
@@ -69,6 +91,13 @@ TEST_P(CtlScenarioTest, PlaysOnLinux) {
     QProcess ctl;
     ctl.setProcessEnvironment(variables);
     ctl.setWorkingDirectory(dir.path());
+    if (row.farEnd == FarEnd::kOwnNetwork) {
+        ctl.setChildProcessModifier([] {
+            if (!local_network::EnterOwnNetwork()) {
+                _exit(126);
+            }
+        });
+    }
     if (row.output == Output::kUnwritable) {
         ctl.setStandardOutputFile("/dev/full");
     }
@@ -87,6 +116,10 @@ TEST_P(CtlScenarioTest, PlaysOnLinux) {
         return log.open(QIODevice::ReadOnly) ? log.readAll().toStdString() : "";
     };
     EXPECT_EQ(SentBytes(sent, row.sent.size()), row.sent);
+    if (QFile terminal(path("modem")); !row.lineSettings.empty()) {
+        ASSERT_TRUE(terminal.open(QIODevice::ReadOnly));
+        EXPECT_EQ(local_network::LineSettings(terminal.handle()), row.lineSettings);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, CtlScenarioTest, ::testing::ValuesIn(ScenariosOn(Systems::kLinux)),

@@ -2,20 +2,14 @@
 
 #include <QFile>
 #include <QProcess>
-#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
 #include <string>
 
-namespace quellmark::test_support {
+#include "local_network.h"
 
-// A port on 127.0.0.1 that nobody listens on.
-inline std::uint16_t FreePort() {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost);
-    return probe.serverPort();
-}
+namespace quellmark::test_support {
 
 // Debian's ser2net in front of `device`, on 127.0.0.1, with an accepter of each kind. Stopped, as a
 // gateway going away, by Stop() or when it goes.
@@ -28,7 +22,8 @@ public:
         kTelnet,  // without the COM port option
     };
 
-    explicit Ser2net(const std::string& device) : ports_{FreePort(), FreePort(), FreePort()} {
+    explicit Ser2net(const std::string& device)
+        : ports_{local_network::FreePort(), local_network::FreePort(), local_network::FreePort()} {
         QFile config(dir_.filePath("ser2net.yaml"));
         config.open(QIODevice::WriteOnly);
         const char* const accepters[] = {"telnet(rfc2217),tcp", "tcp", "telnet,tcp"};
@@ -51,7 +46,8 @@ public:
     // Whether every accepter listens, within 10 s; seen in the system's table rather than by a
     // connection, which would open the device.
     bool Started() {
-        return QTest::qWaitFor([&] { return std::all_of(ports_, ports_ + 3, Listening); }, 10000);
+        return QTest::qWaitFor(
+            [&] { return std::all_of(ports_, ports_ + 3, local_network::Listening); }, 10000);
     }
     void Stop() {
         process_.terminate();
@@ -65,17 +61,8 @@ public:
     std::string Output() { return process_.readAll().toStdString(); }
 
 private:
-    static bool Listening(std::uint16_t port) {
-        QFile table("/proc/net/tcp");
-        return table.open(QIODevice::ReadOnly) &&
-               table.readAll().contains(QString("0100007F:%1 00000000:0000 0A")
-                                            .arg(port, 4, 16, QChar('0'))
-                                            .toUpper()
-                                            .toLatin1());
-    }
-
     QTemporaryDir dir_;
-    std::uint16_t ports_[3];
+    int ports_[3];
     QProcess process_;
 };
 

@@ -14,9 +14,12 @@
 //                       pseudo-terminal or else of the simulator's terminal
 //   simulator OPTION... the modem simulator with OPTIONs; with --simulator, Wine's COM1 and COM12
 //                       lead to it
-//   ser2net             ser2net in front of the simulator's terminal; gives its addresses (see
-//                       far_end_network.h)
-//   unanswered          gives a port on 127.0.0.1 whose connects never complete
+//   ser2net ACCEPTER    ser2net in front of the simulator's terminal; gives the address of its
+//                       accepter "rfc2217", "tcp" or "telnet" (see far_end_network.h)
+//   nobody              gives an address on 127.0.0.1 where nobody listens
+//   unanswered          gives an address on 127.0.0.1 whose connects never complete
+//   own-network ARG...  runs the test program's emulator with ARGs in a network of its own (see
+//                       local_network.h), its output to "out" and "err"; gives its exit status
 //   hangup              closes the line and ends the simulator, as a pulled adapter does, and
 //                       ser2net, as a server that goes away does
 #include <arpa/inet.h>
@@ -31,14 +34,16 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "far_end_network.h"
 
 namespace {
 
-std::string directory = "/tmp/quellmark-far-end-XXXXXX", simulatorPath;
+std::string directory = "/tmp/quellmark-far-end-XXXXXX", simulatorPath, emulator;
 int master = -1, simulatorPid = 0;
 FILE *simulator = nullptr, *requests = nullptr;
 
@@ -75,6 +80,35 @@ std::string StartSimulator(const std::string& options) {
     return std::fscanf(simulator, "%d %255s", &simulatorPid, device) == 2 ? "" : "error";
 }
 
+std::string RunInOwnNetwork(const std::string& args) {
+    std::vector<std::string> words{emulator};
+    std::istringstream stream(args);
+    for (std::string word; stream >> word;) {
+        words.push_back(word);
+    }
+    std::vector<char*> argv;
+    for (std::string& word : words) {
+        argv.push_back(word.data());
+    }
+    argv.push_back(nullptr);
+    const int out = open((directory + "/out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int err = open((directory + "/err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const pid_t child = fork();
+    if (child == 0) {
+        dup2(out, STDOUT_FILENO);
+        dup2(err, STDERR_FILENO);
+        if (local_network::EnterOwnNetwork()) {
+            execvp(argv[0], argv.data());
+        }
+        _exit(127);
+    }
+    close(out);
+    close(err);
+    int status = 0;
+    return child > 0 && waitpid(child, &status, 0) == child ? std::to_string(WEXITSTATUS(status))
+                                                            : "error";
+}
+
 std::string Handle(const std::string& line) {
     const std::string verb = line.substr(0, line.find(' ')), argument = line.substr(verb.size());
     if (verb == "open") {
@@ -101,24 +135,26 @@ std::string Handle(const std::string& line) {
         const int terminal =
             master >= 0 ? master
                         : open((directory + "/modem").c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC);
-        termios tty{};
-        tcgetattr(terminal, &tty);
+        const std::string settings = local_network::LineSettings(terminal);
         if (terminal != master) {
             close(terminal);
         }
-        return std::string(cfgetospeed(&tty) == B9600 ? "9600 " : "not-9600 ") +
-               ((tty.c_cflag & CSIZE) == CS8 ? "8" : "not-8") + (tty.c_cflag & PARENB ? "P" : "N") +
-               (tty.c_cflag & CSTOPB ? "2" : "1") +
-               ((tty.c_cflag & CRTSCTS) || (tty.c_iflag & (IXON | IXOFF)) ? " flow" : "");
+        return settings;
     }
     if (verb == "simulator") {
         return StartSimulator(argument);
     }
     if (verb == "ser2net") {
-        return far_end::StartSer2net(directory, directory + "/modem");
+        return far_end::StartSer2net(directory, directory + "/modem", argument.substr(1));
+    }
+    if (verb == "nobody") {
+        return "rfc2217://127.0.0.1:" + std::to_string(local_network::FreePort());
     }
     if (verb == "unanswered") {
-        return far_end::UnansweredPort();
+        return local_network::UnansweredAddress();
+    }
+    if (verb == "own-network") {
+        return RunInOwnNetwork(argument);
     }
     if (verb == "hangup") {
         HangUp();
@@ -165,6 +201,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     char** command = argv + skip + 2;
+    emulator = command[0];
     // The program opens COM1 itself, and COM12 as a port above COM9. Wine reads its port registry
     // when its server starts, so the change waits for the server's end.
     std::string map;

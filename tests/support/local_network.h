@@ -1,0 +1,92 @@
+// What the network tests run on Linux share, on 127.0.0.1 only: free ports, a port whose connects
+// never complete, a network of one's own, and the settings of a terminal.
+#pragma once
+
+#include <arpa/inet.h>
+#include <net/if.h>
+#include <sched.h>
+#include <sys/ioctl.h>
+#include <sys/mount.h>
+#include <sys/socket.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <thread>
+
+namespace local_network {
+
+// A socket bound to a port on 127.0.0.1 that was free, and the port.
+inline int BoundSocket(sockaddr_in& address) {
+    const int bound = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    address = {AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
+    socklen_t size = sizeof address;
+    bind(bound, reinterpret_cast<sockaddr*>(&address), size);
+    getsockname(bound, reinterpret_cast<sockaddr*>(&address), &size);
+    return bound;
+}
+
+// A port on 127.0.0.1 that nobody listens on.
+inline int FreePort() {
+    sockaddr_in address;
+    close(BoundSocket(address));
+    return ntohs(address.sin_port);
+}
+
+// Read from the system's table: a connection to a gateway would open its device.
+inline bool Listening(int port) {
+    char wanted[32];
+    std::snprintf(wanted, sizeof wanted, "0100007F:%04X 00000000:0000 0A", port);
+    std::ifstream table("/proc/net/tcp");
+    std::string line;
+    while (std::getline(table, line) && line.find(wanted) == std::string::npos) {
+    }
+    return table.good();
+}
+
+// The system answers no connect to a listener whose queue is full: a queue of length 0 holds one
+// connection, and nobody takes it. Kept until the process ends. Gives its rfc2217:// address.
+inline std::string UnansweredAddress() {
+    sockaddr_in address;
+    listen(BoundSocket(address), 0);
+    connect(socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0),
+            reinterpret_cast<sockaddr*>(&address), sizeof address);
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    return "rfc2217://127.0.0.1:" + std::to_string(ntohs(address.sin_port));
+}
+
+// Moves the calling process (as root) into a network of its own with only a loopback, whose name
+// server is silent, so that no lookup leaves the machine and each waits for the resolver's
+// time-out: an empty resolv.conf names 127.0.0.1, where a socket that nobody reads takes the
+// questions. The socket goes along into a program started next. System calls only: this runs
+// between fork and exec.
+inline bool EnterOwnNetwork() {
+    if (unshare(CLONE_NEWNS | CLONE_NEWNET) != 0 ||
+        mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+        mount("/dev/null", "/etc/resolv.conf", nullptr, MS_BIND, nullptr) != 0) {
+        return false;
+    }
+    const int nameServer = socket(AF_INET, SOCK_DGRAM, 0);
+    ifreq loopback{};
+    std::strcpy(loopback.ifr_name, "lo");
+    loopback.ifr_flags = IFF_UP;
+    sockaddr_in address{AF_INET, htons(53), {htonl(INADDR_LOOPBACK)}, {}};
+    return ioctl(nameServer, SIOCSIFFLAGS, &loopback) == 0 &&
+           bind(nameServer, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+}
+
+// The settings of the terminal `fd` as Linux sees them, e.g. "9600 8N1" or "9600 8N1 flow".
+inline std::string LineSettings(int fd) {
+    termios tty{};
+    tcgetattr(fd, &tty);
+    return std::string(cfgetospeed(&tty) == B9600 ? "9600 " : "not-9600 ") +
+           ((tty.c_cflag & CSIZE) == CS8 ? "8" : "not-8") + (tty.c_cflag & PARENB ? "P" : "N") +
+           (tty.c_cflag & CSTOPB ? "2" : "1") +
+           ((tty.c_cflag & CRTSCTS) || (tty.c_iflag & (IXON | IXOFF)) ? " flow" : "");
+}
+
+}  // namespace local_network
