@@ -37,6 +37,15 @@ enum class FarEnd {
     kOwnNetwork,  // the program runs in a network of its own whose name server stays silent
 };
 
+// What a far end on the network is asked for on the Linux side (see local_network.h); nothing for
+// the others.
+inline std::string AddressRequest(FarEnd farEnd) {
+    const char* const requests[] = {"ser2net rfc2217", "ser2net tcp", "ser2net telnet", "nobody",
+                                    "unanswered"};
+    const int network = int(farEnd) - int(FarEnd::kRfc2217);
+    return network >= 0 && network < 5 ? requests[network] : "";
+}
+
 // Where quellmark-ctl's standard output goes.
 enum class Output {
     kCaptured,    // a pipe on Linux, a file on Windows, as a script redirects it

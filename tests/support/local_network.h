@@ -1,10 +1,12 @@
-// What the network tests run on Linux share, on 127.0.0.1 only: free ports, a port whose connects
-// never complete, a network of one's own, and the settings of a terminal.
+// What the network tests run on Linux share, on 127.0.0.1 only: Debian's ser2net in front of the
+// modem simulator's terminal, addresses where nobody listens or connects never complete, a network
+// of one's own, and the settings of a terminal.
 #pragma once
 
 #include <arpa/inet.h>
 #include <net/if.h>
 #include <sched.h>
+#include <signal.h>
 #include <sys/ioctl.h>
 #include <sys/mount.h>
 #include <sys/socket.h>
@@ -57,6 +59,74 @@ inline std::string UnansweredAddress() {
             reinterpret_cast<sockaddr*>(&address), sizeof address);
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     return "rfc2217://127.0.0.1:" + std::to_string(ntohs(address.sin_port));
+}
+
+inline FILE* ser2net = nullptr;
+inline int ser2netPid = 0;
+
+inline void StopSer2net() {
+    if (ser2net != nullptr) {
+        if (ser2netPid > 0) {  // 0 would be the whole process group
+            kill(ser2netPid, SIGTERM);
+        }
+        pclose(ser2net);
+        ser2net = nullptr;
+    }
+}
+
+// Stops ser2net when it goes.
+struct Ser2netStopper {
+    ~Ser2netStopper() { StopSer2net(); }
+};
+
+// ser2net in front of `device`, its files in `directory`, with three accepters: "rfc2217", whose
+// own line settings are 19200 baud and 2 stop bits, so that only the client's settings bring the
+// terminal to the line's own; "tcp", raw at 9600; and "telnet", which refuses the COM port option.
+// Gives the address of the one named `accepter`, "rfc2217://127.0.0.1:PORT" or for tcp
+// "socket://127.0.0.1:PORT".
+inline std::string StartSer2net(const std::string& directory, const std::string& device,
+                                const std::string& accepter) {
+    StopSer2net();
+    const std::string names[] = {"rfc2217", "tcp", "telnet"};
+    const char* const kinds[] = {"telnet(rfc2217),tcp", "tcp", "telnet,tcp"};
+    int ports[3], chosen = -1;
+    std::ofstream config(directory + "/ser2net.yaml");
+    for (int i = 0; i < 3; ++i) {
+        ports[i] = FreePort();
+        chosen = names[i] == accepter ? i : chosen;
+        config << "connection: &" << names[i] << "\n  accepter: " << kinds[i] << ",127.0.0.1,"
+               << ports[i] << "\n  connector: serialdev," << device << ","
+               << (i == 0 ? "19200n82" : "9600n81") << ",local\n";
+    }
+    config.close();
+    const std::string start = "echo $$; exec ser2net -n -u -c " + directory + "/ser2net.yaml -P " +
+                              directory + "/ser2net.pid >/dev/null 2>&1";
+    ser2net = popen(start.c_str(), "r");
+    ser2netPid = std::fscanf(ser2net, "%d", &ser2netPid) == 1 ? ser2netPid : 0;
+    const auto listening = [&] {
+        return Listening(ports[0]) && Listening(ports[1]) && Listening(ports[2]);
+    };
+    for (int i = 0; i < 250 && !listening(); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    if (chosen < 0 || !listening()) {
+        return "error: ser2net does not listen";
+    }
+    return (chosen == 1 ? "socket://127.0.0.1:" : "rfc2217://127.0.0.1:") +
+           std::to_string(ports[chosen]);
+}
+
+// The address that `request` asks for: "ser2net ACCEPTER" (see StartSer2net), "nobody" or
+// "unanswered"; none for another.
+inline std::string NetworkAddress(const std::string& request, const std::string& directory,
+                                  const std::string& device) {
+    if (request.rfind("ser2net ", 0) == 0) {
+        return StartSer2net(directory, device, request.substr(8));
+    }
+    if (request == "nobody") {
+        return "rfc2217://127.0.0.1:" + std::to_string(FreePort());
+    }
+    return request == "unanswered" ? UnansweredAddress() : "";
 }
 
 // Moves the calling process (as root) into a network of its own with only a loopback, whose name

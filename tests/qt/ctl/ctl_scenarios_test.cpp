@@ -11,27 +11,9 @@
 #include "ctl_scenarios.h"
 #include "local_network.h"
 #include "qt_ctl_system.h"
-#include "ser2net.h"
 
 namespace quellmark::testing {
 namespace {
-
-using test_support::Ser2net;
-
-// The address of a far end on 127.0.0.1, with `gateway` in front of `device` where it needs one.
-std::string NetworkAddress(FarEnd farEnd, std::optional<Ser2net>& gateway, const QString& device) {
-    if (farEnd == FarEnd::kNobody) {
-        return "rfc2217://127.0.0.1:" + std::to_string(local_network::FreePort());
-    }
-    if (farEnd == FarEnd::kUnanswered) {
-        return local_network::UnansweredAddress();
-    }
-    gateway.emplace(device.toStdString());
-    return gateway->Started() ? gateway->Url(farEnd == FarEnd::kRawTcp    ? Ser2net::kRawTcp
-                                             : farEnd == FarEnd::kRfc2217 ? Ser2net::kRfc2217
-                                                                          : Ser2net::kTelnet)
-                              : "ser2net did not start: " + gateway->Output();
-}
 
 QStringList Strings(const std::vector<std::string>& texts) {
     QStringList strings;
@@ -68,10 +50,11 @@ TEST_P(CtlScenarioTest, PlaysOnLinux) {
         holder.setPortName(QFileInfo(path("modem")).canonicalFilePath());
         ASSERT_TRUE(row.farEnd != FarEnd::kHeld || holder.open(QIODevice::ReadWrite));
     }
-    std::optional<Ser2net> gateway;
-    const std::string port = row.farEnd < FarEnd::kRfc2217 || row.farEnd == FarEnd::kOwnNetwork
-                                 ? path("modem").toStdString()
-                                 : NetworkAddress(row.farEnd, gateway, path("modem"));
+    const local_network::Ser2netStopper stopper;
+    const std::string address = local_network::NetworkAddress(
+        AddressRequest(row.farEnd), dir.path().toStdString(), path("modem").toStdString());
+    ASSERT_EQ(address.rfind("error", 0), std::string::npos) << address;
+    const std::string port = address.empty() ? path("modem").toStdString() : address;
     QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
     variables.insert("LC_ALL", "de_DE.UTF-8");
     variables.insert("QUELLMARK_COM1", QString::fromStdString(port));

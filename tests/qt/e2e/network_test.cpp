@@ -5,9 +5,9 @@
 #include <QTcpServer>
 #include <QUdpSocket>
 
+#include "local_network.h"
 #include "modem.h"
 #include "port_device.h"
-#include "ser2net.h"
 #include "window_test.h"
 
 namespace quellmark {
@@ -30,9 +30,9 @@ struct Simulator : QProcess {
     }
 };
 
-// Whether the terminal at `path` runs at the line's settings: 9600 baud, 8 data bits, no parity,
-// 1 stop bit, no flow control. `reset` first sets it to 1200 baud and 2 stop bits.
-bool HasLineSettings(const QString& path, bool reset = false) {
+// The settings of the terminal at `path`, e.g. "9600 8N1"; `reset` first sets it to 1200 baud and
+// 2 stop bits.
+std::string LineSettings(const QString& path, bool reset = false) {
     const int fd = open(QFile::encodeName(path).constData(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
     termios settings{};
     if (reset && tcgetattr(fd, &settings) == 0) {
@@ -40,10 +40,9 @@ bool HasLineSettings(const QString& path, bool reset = false) {
         settings.c_cflag |= CSTOPB;
         tcsetattr(fd, TCSANOW, &settings);
     }
-    const bool read = tcgetattr(fd, &settings) == 0;
+    const std::string text = local_network::LineSettings(fd);
     close(fd);
-    return read && cfgetospeed(&settings) == B9600 &&
-           (settings.c_cflag & (CSIZE | PARENB | CSTOPB | CRTSCTS)) == CS8;
+    return text;
 }
 
 // The window through ser2net in front of the simulator, as port 2: RFC 2217 or raw TCP.
@@ -53,18 +52,20 @@ protected:
 
     QTemporaryDir dir;
     Simulator simulator{Path("modem"), Path("log")};
-    Ser2net gateway{Path("modem").toStdString()};
-    PortDevice device{2, gateway.Url(GetParam() ? Ser2net::kRfc2217 : Ser2net::kRawTcp)};
+    const local_network::Ser2netStopper stopper;
+    const std::string address = local_network::StartSer2net(
+        dir.path().toStdString(), Path("modem").toStdString(), GetParam() ? "rfc2217" : "tcp");
+    PortDevice device{2, address};
 };
 
 TEST_P(GatewayTest, ReadsSetsAndStoresThenDisconnectsWhenTheServerGoes) {
-    ASSERT_TRUE(gateway.Started()) << gateway.Output();
-    ASSERT_FALSE(HasLineSettings(Path("modem"), true));
+    ASSERT_EQ(address.rfind("error", 0), std::string::npos) << address;
+    ASSERT_NE(LineSettings(Path("modem"), true), "9600 8N1");
     Press("Combo1", Qt::Key_Down);
     Click("Command1");
     ASSERT_EQ(State(), "Trennen 1111");
     if (GetParam()) {
-        EXPECT_TRUE(WaitUntil([&] { return HasLineSettings(Path("modem")); }));
+        EXPECT_TRUE(WaitUntil([&] { return LineSettings(Path("modem")) == "9600 8N1"; }));
     }
     Click("Command2");
     // RX 70 lies in the bucket of position -2, TX 0 is position 13.
@@ -77,7 +78,7 @@ TEST_P(GatewayTest, ReadsSetsAndStoresThenDisconnectsWhenTheServerGoes) {
         QFile file(Path("log"));
         return file.open(QIODevice::ReadOnly) && (log = file.readAll().toStdString()) == sent;
     })) << log;
-    gateway.Stop();
+    local_network::StopSer2net();
     EXPECT_TRUE(WaitUntil([&] { return State() == kDisconnected; })) << State().toStdString();
 }
 

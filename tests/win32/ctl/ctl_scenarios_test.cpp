@@ -62,7 +62,7 @@ std::string FileText(const std::string& path) {
 
 // quellmark-ctl.exe as a batch file in `folder` starts it, with the row's input in a file there
 // and its output going to files there: to one opened for reading only when it cannot be written.
-CtlOutcome RunProgram(const CtlScenario& row, const std::string& folder) {
+CtlOutcome RunProgram(const CtlScenario& row, const std::string& folder, const std::string& port) {
     const UniqueHandle in = Inherited(folder + "/input", GENERIC_READ, OPEN_EXISTING);
     const DWORD outAccess = row.output == Output::kUnwritable ? GENERIC_READ : GENERIC_WRITE;
     const UniqueHandle out = Inherited(folder + "/out", outAccess, CREATE_ALWAYS);
@@ -74,12 +74,12 @@ CtlOutcome RunProgram(const CtlScenario& row, const std::string& folder) {
     startup.hStdOutput = row.output == Output::kConsole ? console.Cleared() : out.Get();
     startup.hStdError = err.Get();
     std::wstring line = win32::ToWide("\"" QUELLMARK_CTL_PATH "\"");
-    for (const std::string& arg : Words(row.args, "COM1")) {
+    for (const std::string& arg : Words(row.args, port)) {
         line += win32::ToWide(" \"" + arg + "\"");
     }
     for (const auto& [name, value] : row.environment) {
         SetEnvironmentVariableW(win32::ToWide(name).c_str(),
-                                win32::ToWide(Words(value, "COM1")[0]).c_str());
+                                win32::ToWide(Words(value, port)[0]).c_str());
     }
     const auto started = std::chrono::steady_clock::now();
     PROCESS_INFORMATION process{};
@@ -103,6 +103,19 @@ CtlOutcome RunProgram(const CtlScenario& row, const std::string& folder) {
     return run;
 }
 
+// The program as the far end runs it in a network of its own, which Wine's programs cannot make:
+// the name lookups happen in the program's process, which is the one in that network.
+CtlOutcome RunInOwnNetwork(const CtlScenario& row, test_support::FarEnd& farEnd,
+                           const std::string& folder) {
+    const auto started = std::chrono::steady_clock::now();
+    // The program's path without the "Z:" of Wine's drive for the Unix root.
+    const std::string status =
+        farEnd.Request("own-network " + std::string(QUELLMARK_CTL_PATH + 2) + " " + row.args);
+    return {std::atoi(status.c_str()), FileText(folder + "/out"), FileText(folder + "/err"),
+            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                                  started)};
+}
+
 // The program's own system, whose port is refused with ERROR_ACCESS_DENIED, as Windows refuses
 // a port that another program holds and Wine does not.
 CtlOutcome RunWithPortHeld(const CtlScenario& row) {
@@ -122,23 +135,30 @@ CtlOutcome RunWithPortHeld(const CtlScenario& row) {
 
 class CtlScenarioTest : public ::testing::TestWithParam<CtlScenario> {};
 
-// COM1 and COM12 lead to the far end (see far_end_server.cpp).
+// COM1 and COM12 lead to the far end (see far_end_server.cpp), and so do its network addresses.
 TEST_P(CtlScenarioTest, PlaysOnWindows) {
     const CtlScenario& row = GetParam();
     test_support::FarEnd farEnd;
     farEnd.Request(row.farEnd == FarEnd::kNothing ? "hangup" : "simulator " + row.simulator);
+    const std::string request = AddressRequest(row.farEnd);
+    const std::string port = request.empty() ? "COM1" : farEnd.Request(request);
     const std::size_t logged = farEnd.SimulatorLog().size();
     const std::string folder = "Z:" + std::string(std::getenv("QUELLMARK_FAR_END_DIRECTORY"));
     std::ofstream(folder + "/input", std::ios::binary) << row.input;
     for (const auto& [name, content] : row.files) {
         std::ofstream(folder + "/" + name, std::ios::binary) << content;
     }
-    const CtlOutcome run =
-        row.farEnd == FarEnd::kHeld ? RunWithPortHeld(row) : RunProgram(row, folder);
+    const CtlOutcome run = row.farEnd == FarEnd::kHeld ? RunWithPortHeld(row)
+                           : row.farEnd == FarEnd::kOwnNetwork
+                               ? RunInOwnNetwork(row, farEnd, folder)
+                               : RunProgram(row, folder, port);
     ASSERT_NE(run.status, -1) << "did not end within 15 s";
     ExpectOutcome(row, run);
     const auto sent = [&] { return farEnd.SimulatorLog().substr(logged); };
     EXPECT_EQ(SentBytes(sent, row.sent.size()), row.sent);
+    if (!row.lineSettings.empty()) {
+        EXPECT_EQ(farEnd.Request("settings"), row.lineSettings);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, CtlScenarioTest,

@@ -15,9 +15,10 @@
 //   simulator OPTION... the modem simulator with OPTIONs; with --simulator, Wine's COM1 and COM12
 //                       lead to it
 //   ser2net ACCEPTER    ser2net in front of the simulator's terminal; gives the address of its
-//                       accepter "rfc2217", "tcp" or "telnet" (see far_end_network.h)
+//                       accepter "rfc2217", "tcp" or "telnet"
 //   nobody              gives an address on 127.0.0.1 where nobody listens
-//   unanswered          gives an address on 127.0.0.1 whose connects never complete
+//   unanswered          gives an address on 127.0.0.1 whose connects never complete (see
+//                       local_network.h for these three)
 //   own-network ARG...  runs the test program's emulator with ARGs in a network of its own (see
 //                       local_network.h), its output to "out" and "err"; gives its exit status
 //   hangup              closes the line and ends the simulator, as a pulled adapter does, and
@@ -39,7 +40,7 @@
 #include <thread>
 #include <vector>
 
-#include "far_end_network.h"
+#include "local_network.h"
 
 namespace {
 
@@ -48,7 +49,7 @@ int master = -1, simulatorPid = 0;
 FILE *simulator = nullptr, *requests = nullptr;
 
 void HangUp() {
-    far_end::StopSer2net();
+    local_network::StopSer2net();
     close(master);
     master = -1;
     if (simulator != nullptr) {
@@ -144,14 +145,8 @@ std::string Handle(const std::string& line) {
     if (verb == "simulator") {
         return StartSimulator(argument);
     }
-    if (verb == "ser2net") {
-        return far_end::StartSer2net(directory, directory + "/modem", argument.substr(1));
-    }
-    if (verb == "nobody") {
-        return "rfc2217://127.0.0.1:" + std::to_string(local_network::FreePort());
-    }
-    if (verb == "unanswered") {
-        return local_network::UnansweredAddress();
+    if (verb == "ser2net" || verb == "nobody" || verb == "unanswered") {
+        return local_network::NetworkAddress(line, directory, directory + "/modem");
     }
     if (verb == "own-network") {
         return RunInOwnNetwork(argument);
