@@ -132,21 +132,21 @@ inline std::string NetworkAddress(const std::string& request, const std::string&
 // Moves the calling process (as root) into a network of its own with only a loopback, whose name
 // server is silent, so that no lookup leaves the machine and each waits for the resolver's
 // time-out: an empty resolv.conf names 127.0.0.1, where a socket that nobody reads takes the
-// questions. The socket goes along into a program started next. System calls only: this runs
-// between fork and exec.
-inline bool EnterOwnNetwork() {
-    if (unshare(CLONE_NEWNS | CLONE_NEWNET) != 0 ||
-        mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-        mount("/dev/null", "/etc/resolv.conf", nullptr, MS_BIND, nullptr) != 0) {
-        return false;
-    }
+// questions. The socket goes along into a program started next. Runs between fork and exec, so
+// system calls only; ends the process with status 126 if it cannot.
+inline void EnterOwnNetwork() {
+    const bool moved = unshare(CLONE_NEWNS | CLONE_NEWNET) == 0 &&
+                       mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+                       mount("/dev/null", "/etc/resolv.conf", nullptr, MS_BIND, nullptr) == 0;
     const int nameServer = socket(AF_INET, SOCK_DGRAM, 0);
     ifreq loopback{};
     std::strcpy(loopback.ifr_name, "lo");
     loopback.ifr_flags = IFF_UP;
     sockaddr_in address{AF_INET, htons(53), {htonl(INADDR_LOOPBACK)}, {}};
-    return ioctl(nameServer, SIOCSIFFLAGS, &loopback) == 0 &&
-           bind(nameServer, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    if (!moved || ioctl(nameServer, SIOCSIFFLAGS, &loopback) != 0 ||
+        bind(nameServer, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+        _exit(126);
+    }
 }
 
 // The settings of the terminal `fd` as Linux sees them, e.g. "9600 8N1" or "9600 8N1 flow".

@@ -75,11 +75,7 @@ TEST_P(CtlScenarioTest, PlaysOnLinux) {
     ctl.setProcessEnvironment(variables);
     ctl.setWorkingDirectory(dir.path());
     if (row.farEnd == FarEnd::kOwnNetwork) {
-        ctl.setChildProcessModifier([] {
-            if (!local_network::EnterOwnNetwork()) {
-                _exit(126);
-            }
-        });
+        ctl.setChildProcessModifier(local_network::EnterOwnNetwork);
     }
     if (row.output == Output::kUnwritable) {
         ctl.setStandardOutputFile("/dev/full");

@@ -19,8 +19,9 @@
 //   nobody              gives an address on 127.0.0.1 where nobody listens
 //   unanswered          gives an address on 127.0.0.1 whose connects never complete (see
 //                       local_network.h for these three)
-//   own-network ARG...  runs the test program's emulator with ARGs in a network of its own (see
-//                       local_network.h), its output to "out" and "err"; gives its exit status
+//   own-network ARG...  runs the test program's emulator with ARGs (through the shell) in a
+//                       network of its own (see local_network.h), its output to "out" and "err";
+//                       gives its exit status
 //   hangup              closes the line and ends the simulator, as a pulled adapter does, and
 //                       ser2net, as a server that goes away does
 #include <arpa/inet.h>
@@ -35,10 +36,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <sstream>
 #include <string>
 #include <thread>
-#include <vector>
 
 #include "local_network.h"
 
@@ -82,29 +81,14 @@ std::string StartSimulator(const std::string& options) {
 }
 
 std::string RunInOwnNetwork(const std::string& args) {
-    std::vector<std::string> words{emulator};
-    std::istringstream stream(args);
-    for (std::string word; stream >> word;) {
-        words.push_back(word);
-    }
-    std::vector<char*> argv;
-    for (std::string& word : words) {
-        argv.push_back(word.data());
-    }
-    argv.push_back(nullptr);
-    const int out = open((directory + "/out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    const int err = open((directory + "/err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const std::string line =
+        "exec '" + emulator + "'" + args + " >" + directory + "/out 2>" + directory + "/err";
     const pid_t child = fork();
     if (child == 0) {
-        dup2(out, STDOUT_FILENO);
-        dup2(err, STDERR_FILENO);
-        if (local_network::EnterOwnNetwork()) {
-            execvp(argv[0], argv.data());
-        }
+        local_network::EnterOwnNetwork();
+        execl("/bin/sh", "sh", "-c", line.c_str(), nullptr);
         _exit(127);
     }
-    close(out);
-    close(err);
     int status = 0;
     return child > 0 && waitpid(child, &status, 0) == child ? std::to_string(WEXITSTATUS(status))
                                                             : "error";
