@@ -80,10 +80,10 @@ struct Ser2netStopper {
 };
 
 // ser2net in front of `device`, its files in `directory`, with three accepters: "rfc2217", whose
-// own line settings are 19200 baud and 2 stop bits, so that only the client's settings bring the
-// terminal to the line's own; "tcp", raw at 9600; and "telnet", which refuses the COM port option.
-// Gives the address of the one named `accepter`, "rfc2217://127.0.0.1:PORT" or for tcp
-// "socket://127.0.0.1:PORT".
+// own line settings are 19200 baud, 2 stop bits and RTS/CTS flow control, so that only the
+// client's settings bring the terminal to the line's own; "tcp", raw at 9600; and "telnet", which
+// refuses the COM port option. Gives the address of the one named `accepter`,
+// "rfc2217://127.0.0.1:PORT" or for tcp "socket://127.0.0.1:PORT".
 inline std::string StartSer2net(const std::string& directory, const std::string& device,
                                 const std::string& accepter) {
     StopSer2net();
@@ -96,7 +96,7 @@ inline std::string StartSer2net(const std::string& directory, const std::string&
         chosen = names[i] == accepter ? i : chosen;
         config << "connection: &" << names[i] << "\n  accepter: " << kinds[i] << ",127.0.0.1,"
                << ports[i] << "\n  connector: serialdev," << device << ","
-               << (i == 0 ? "19200n82" : "9600n81") << ",local\n";
+               << (i == 0 ? "19200n82,rtscts" : "9600n81") << ",local\n";
     }
     config.close();
     const std::string start = "echo $$; exec ser2net -n -u -c " + directory + "/ser2net.yaml -P " +

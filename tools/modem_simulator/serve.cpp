@@ -1,6 +1,7 @@
 #include "serve.h"
 
 #include <poll.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <array>
@@ -54,6 +55,22 @@ bool Send(int fd, const Exchange& exchange, WireLog& log) {
     return true;
 }
 
+// What a gateway in front of the device has set the line to, while the client that set it is still
+// connected: a gateway may put its own settings back once the client has gone.
+void RecordSettings(int device, const std::string& path) {
+    termios tty{};
+    std::FILE* const file =
+        path.empty() || tcgetattr(device, &tty) != 0 ? nullptr : std::fopen(path.c_str(), "w");
+    if (file == nullptr) {
+        return;
+    }
+    std::fprintf(file, "%s %s%c%c%s", cfgetospeed(&tty) == B9600 ? "9600" : "not-9600",
+                 (tty.c_cflag & CSIZE) == CS8 ? "8" : "not-8", tty.c_cflag & PARENB ? 'P' : 'N',
+                 tty.c_cflag & CSTOPB ? '2' : '1',
+                 (tty.c_cflag & CRTSCTS) || (tty.c_iflag & (IXON | IXOFF)) ? " flow" : "");
+    std::fclose(file);
+}
+
 }  // namespace
 
 int Serve(const PtyDevice& pty, Responder& responder, WireLog& log, const Options& options) {
@@ -76,6 +93,7 @@ int Serve(const PtyDevice& pty, Responder& responder, WireLog& log, const Option
         const std::string_view received(buffer.data(), static_cast<std::size_t>(count));
         for (const Exchange& exchange : responder.Feed(received)) {
             log.Received(exchange.received);
+            RecordSettings(pty.device(), options.settings_path);
             if (++lines == options.hangup_after) {
                 return 0;  // unanswered, and the device goes with the simulator
             }

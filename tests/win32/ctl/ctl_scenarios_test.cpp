@@ -157,7 +157,7 @@ TEST_P(CtlScenarioTest, PlaysOnWindows) {
     const auto sent = [&] { return farEnd.SimulatorLog().substr(logged); };
     EXPECT_EQ(SentBytes(sent, row.sent.size()), row.sent);
     if (!row.lineSettings.empty()) {
-        EXPECT_EQ(farEnd.Request("settings"), row.lineSettings);
+        EXPECT_EQ(FileText(folder + "/settings"), row.lineSettings);
     }
 }
 

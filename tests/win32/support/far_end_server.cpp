@@ -5,8 +5,8 @@
 //   quellmark-far-end [--simulator PATH] -- COMMAND...
 //
 // Each request is a line and gets one line back, "ok" and any result or "error". The simulators
-// log every command line they receive to $QUELLMARK_FAR_END_DIRECTORY/log; their device there is
-// "modem", also named "-modem".
+// log every command line they receive to $QUELLMARK_FAR_END_DIRECTORY/log, and the line settings
+// as the last one came to "settings" there; their device there is "modem", also named "-modem".
 //   open                a new pseudo-terminal in place of the last one; gives its device
 //   send N              the N bytes that follow the request to the line
 //   receive             what has come from the line since the last receive, in hex
@@ -74,7 +74,8 @@ std::string Open() {
 std::string StartSimulator(const std::string& options) {
     HangUp();
     const std::string start = "echo $$; exec '" + simulatorPath + "' --link " + directory +
-                              "/modem --log " + directory + "/log" + options + " 2>/dev/null";
+                              "/modem --log " + directory + "/log --settings " + directory +
+                              "/settings" + options + " 2>/dev/null";
     simulator = popen(start.c_str(), "r");
     char device[256];
     return std::fscanf(simulator, "%d %255s", &simulatorPid, device) == 2 ? "" : "error";

@@ -62,6 +62,7 @@ const std::map<std::string_view, Setter, std::less<>>& ValueOptions() {
              kMaxLines, [](Options& o, long long v) { o.hangup_after = int(v); }, 1)},
         {"--pace", Number(kMaxBaud, [](Options& o, long long v) { o.pace_baud = int(v); })},
         {"--log", Text(&Options::log_path)},
+        {"--settings", Text(&Options::settings_path)},
         {"--link", Text(&Options::link_path)},
         {"--silent-channel", Text(&Options::silent_channel)},
     };
@@ -133,6 +134,9 @@ Options:
   --rx N          receive gain every channel starts with (0..255, default 48)
   --link PATH     also make PATH a symlink to the device (removed on exit)
   --log PATH      append every command line received, byte for byte, to PATH
+  --settings PATH at every command line received, write the line settings of
+                  the device end to PATH: "9600 8N1" (the speed told only as
+                  9600 or not-9600), with " flow" if flow control is on
   --delay-ms N    wait N milliseconds before each answer
   --chunks        send answers in small random pieces with short pauses
   --seed N        seed for the random choices of --chunks and --noise

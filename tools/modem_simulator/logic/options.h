@@ -24,6 +24,7 @@ struct Options {
     // The line's speed in baud that bytes are taken at; none: at once, 0: not at all.
     std::optional<int> pace_baud;
     std::string log_path;
+    std::string settings_path;
     std::string link_path;
     bool help = false;
 };
