@@ -94,8 +94,11 @@ inline const std::vector<CtlScenario> kCtlScenarios = {
     {.name = "umlaut_on_a_console", .systems = Systems::kWindows, .args = "@PORT --read -c Kä",
      .output = Output::kConsole, .out = "Kä: TX 0 db (0), RX 0 db (48)\n",
      .sent = QueryLine("K\xE4")},
-    // Through a gateway, on channel "ÿ": the byte 0xFF, which is Telnet's escape.
+    // Through a gateway, on channel "ÿ": the byte 0xFF, which is Telnet's escape. The program sends
+    // the line settings once the server has agreed to the option, which can be after its first
+    // commands: the slow replies let the last come after them.
     {.name = "rfc2217_sets_the_line_and_carries_0xff", .farEnd = FarEnd::kRfc2217,
+     .simulator = "--delay-ms 100",
      .args = "@PORT -c ÿ --tx 10,5 --store --read", .out = "ÿ: TX 10,5 db (21), RX 0 db (48)\n",
      .sent = SetLine("\xFF", "t", 21) + StoreLine("\xFF") + QueryLine("\xFF"),
      .lineSettings = "9600 8N1"},
