@@ -7,7 +7,6 @@
 
 #include <QDeadlineTimer>
 #include <QTest>
-#include <cerrno>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -23,60 +22,44 @@ public:
         if (grantpt(master_) != 0 || unlockpt(master_) != 0 || tcgetattr(master_, &raw) != 0) {
             throw std::runtime_error("cannot create a pseudo-terminal");
         }
-        devicePath_ = ptsname(master_);
         cfmakeraw(&raw);
         tcsetattr(master_, TCSANOW, &raw);
     }
-    ~PseudoTerminal() { Close(); }
+    ~PseudoTerminal() { ::close(master_); }
     PseudoTerminal(const PseudoTerminal&) = delete;
     PseudoTerminal& operator=(const PseudoTerminal&) = delete;
 
-    const std::string& DevicePath() const { return devicePath_; }
+    std::string DevicePath() const { return ptsname(master_); }
     int MasterFd() const { return master_; }
 
-    // Writes as much as the terminal takes now; returns how much that was.
-    std::size_t WriteSome(std::string_view bytes) {
-        const ssize_t written = ::write(master_, bytes.data(), bytes.size());
-        return written < 0 ? 0 : std::size_t(written);
-    }
     // Writes all of `bytes`, running the event loop whenever the terminal is full so that the
     // program can read; false if it did not take them within 10 s.
     bool Write(std::string_view bytes) {
         const QDeadlineTimer deadline(10000);
-        while (!(bytes = bytes.substr(WriteSome(bytes))).empty() && !deadline.hasExpired()) {
+        while (!bytes.empty() && !deadline.hasExpired()) {
+            bytes.remove_prefix(std::max<ssize_t>(::write(master_, bytes.data(), bytes.size()), 0));
             QCoreApplication::processEvents();
         }
         return bytes.empty();
-    }
-
-    // Whatever has reached the far end so far, without waiting.
-    std::string ReadAvailable() {
-        std::string bytes;
-        char chunk[4096];
-        for (ssize_t count; (count = ::read(master_, chunk, sizeof chunk)) > 0;) {
-            bytes.append(chunk, std::size_t(count));
-        }
-        return bytes;
     }
     // Runs the event loop until `count` bytes have reached the far end or 10 s passed; returns
     // them.
     std::string Receive(std::size_t count) {
         std::string received;
-        (void)QTest::qWaitFor([&] { return (received += ReadAvailable()).size() >= count; }, 10000);
+        char chunk[4096];
+        (void)QTest::qWaitFor(
+            [&] {
+                for (ssize_t n; (n = ::read(master_, chunk, sizeof chunk)) > 0;) {
+                    received.append(chunk, std::size_t(n));
+                }
+                return received.size() >= count;
+            },
+            10000);
         return received;
-    }
-
-    // Hangs up, as a pulled adapter would.
-    void Close() {
-        if (master_ >= 0) {
-            ::close(master_);
-            master_ = -1;
-        }
     }
 
 private:
     int master_;
-    std::string devicePath_;
 };
 
 }  // namespace quellmark::test_support
