@@ -45,6 +45,10 @@ std::string LineSettingsCommands() {
 
 }  // namespace
 
+std::string TelnetSession::Start() const {
+    return negotiation_.Offers() + LineSettingsCommands();
+}
+
 TelnetReceived TelnetSession::Receive(std::string_view bytes) {
     TelnetReceived received;
     for (const char c : bytes) {
@@ -107,7 +111,7 @@ void TelnetSession::Negotiate(unsigned char option, TelnetReceived& received) {
     if (after == before) {
         return;
     }
-    if (after == ComPortOption::Accepted) {
+    if (after == ComPortOption::Accepted && before == ComPortOption::Refused) {
         received.reply += LineSettingsCommands();
     } else if (after == ComPortOption::Refused && !refusalReported_) {
         received.comPortRefused = refusalReported_ = true;

@@ -32,14 +32,16 @@ struct TelnetReceived {
 // consumed), so an endless one costs no memory; an IAC other than SE or IAC inside one ends it,
 // as from a server that left out the SE. While the server does not send in binary, CR NUL
 // arrives as the bare CR: the NUL would shift the next reply's columns.
-// Sent: the line settings once the server accepts the COM port option. Data leaves unchanged
-// but for 0xFF doubled, also before the server has answered: nothing waits for an answer, as
-// some servers never give one. Only a server that refuses binary from us gets each CR as CR NUL,
+// Sent: the line settings right behind the offer of the COM port option, so that they are in
+// effect before the first command (a server reads the offer and agrees before it reads them),
+// and again whenever the server turns the option back on. Data leaves unchanged but for 0xFF
+// doubled, also before the server has answered: nothing waits for an answer, as some servers
+// never give one. Only a server that refuses binary from us gets each CR as CR NUL,
 // which it reads back as the bare CR.
 class TelnetSession {
 public:
-    // The offers: COM-PORT-OPTION, BINARY both ways, SUPPRESS-GO-AHEAD.
-    const std::string& Start() const { return negotiation_.Offers(); }
+    // The offers (COM-PORT-OPTION, BINARY both ways, SUPPRESS-GO-AHEAD) and the line settings.
+    std::string Start() const;
 
     TelnetReceived Receive(std::string_view bytes);
 

@@ -32,7 +32,8 @@ const std::string kSettings =
     " IAC SB 44 4 1 IAC SE IAC SB 44 5 1 IAC SE ";
 
 TEST(TelnetSessionTest, AnswersOnceAndKeepsCommandsOutOfTheData) {
-    EXPECT_EQ(TelnetSession().Start(), Wire("IAC WILL 44 IAC WILL 0 IAC DO 0 IAC DO 3"));
+    EXPECT_EQ(TelnetSession().Start(),
+              Wire("IAC WILL 44 IAC WILL 0 IAC DO 0 IAC DO 3" + kSettings));
     const std::tuple<std::string, std::string, std::string, std::string> cases[] = {
         // From the server; the answer; the line data; how a command's end and 0xFF are sent.
         // Our offers, accepted or refused, need no answer, also when repeated; what is already
@@ -81,9 +82,8 @@ TEST(TelnetSessionTest, AnyChunkingActsLikeOnePiece) {
         " IAC SB 44 107 lost IAC WILL 24 y IAC 241 IAC DONT 44 IAC WILL 0 CR NUL z IAC DO 44"
         " IAC DONT 44");
     const auto whole = ReceiveInPieces(stream, {});
-    const std::string answers = kSettings +
-                                "IAC DONT 1 IAC WILL 3 IAC DONT 24 IAC WONT 44 IAC WILL 44" +
-                                kSettings + "IAC WONT 44";
+    const std::string answers =
+        "IAC DONT 1 IAC WILL 3 IAC DONT 24 IAC WONT 44 IAC WILL 44" + kSettings + "IAC WONT 44";
     ASSERT_EQ(whole, std::tuple(Wire("gsm 255 CR x CR y CR NUL z"), Wire(answers), 1, Refused));
     std::vector<std::size_t> everyByte;
     for (std::size_t cut = 0; cut < stream.size(); ++cut) {

@@ -98,7 +98,6 @@ inline const std::vector<CtlScenario> kCtlScenarios = {
     // the line settings once the server has agreed to the option, which can be after its first
     // commands: the slow replies let the last come after them.
     {.name = "rfc2217_sets_the_line_and_carries_0xff", .farEnd = FarEnd::kRfc2217,
-     .simulator = "--delay-ms 100",
      .args = "@PORT -c ÿ --tx 10,5 --store --read", .out = "ÿ: TX 10,5 db (21), RX 0 db (48)\n",
      .sent = SetLine("\xFF", "t", 21) + StoreLine("\xFF") + QueryLine("\xFF"),
      .lineSettings = "9600 8N1"},

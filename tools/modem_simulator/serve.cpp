@@ -55,8 +55,9 @@ bool Send(int fd, const Exchange& exchange, WireLog& log) {
     return true;
 }
 
-// What a gateway in front of the device has set the line to, while the client that set it is still
-// connected: a gateway may put its own settings back once the client has gone.
+// What a gateway in front of the device has set the line to by the time the first command comes:
+// a command that came earlier would have gone out on other settings, and a gateway may put its
+// own settings back once the client has gone.
 void RecordSettings(int device, const std::string& path) {
     termios tty{};
     std::FILE* const file =
@@ -93,7 +94,9 @@ int Serve(const PtyDevice& pty, Responder& responder, WireLog& log, const Option
         const std::string_view received(buffer.data(), static_cast<std::size_t>(count));
         for (const Exchange& exchange : responder.Feed(received)) {
             log.Received(exchange.received);
-            RecordSettings(pty.device(), options.settings_path);
+            if (lines == 0) {
+                RecordSettings(pty.device(), options.settings_path);
+            }
             if (++lines == options.hangup_after) {
                 return 0;  // unanswered, and the device goes with the simulator
             }

@@ -134,9 +134,9 @@ Options:
   --rx N          receive gain every channel starts with (0..255, default 48)
   --link PATH     also make PATH a symlink to the device (removed on exit)
   --log PATH      append every command line received, byte for byte, to PATH
-  --settings PATH at every command line received, write the line settings of
-                  the device end to PATH: "9600 8N1" (the speed told only as
-                  9600 or not-9600), with " flow" if flow control is on
+  --settings PATH when the first command line comes, write the line settings
+                  of the device end to PATH: "9600 8N1" (the speed told only
+                  as 9600 or not-9600), with " flow" if flow control is on
   --delay-ms N    wait N milliseconds before each answer
   --chunks        send answers in small random pieces with short pauses
   --seed N        seed for the random choices of --chunks and --noise
