@@ -1,5 +1,6 @@
 #include <sys/resource.h>
 
+#include "local_network.h"
 #include "port_device.h"
 #include "pseudo_terminal.h"
 #include "window_test.h"
@@ -98,6 +99,38 @@ TEST_F(E2eTest, FloodThenAReplyWhoseLastByteComesAlone) {
 #ifndef __SANITIZE_ADDRESS__
     EXPECT_LT(peakKb() - peakBefore, 4 * 1024) << "kB more at the peak";
 #endif
+}
+
+// Port 2 leads through ser2net to the simulator, over RFC 2217 and raw TCP: read, set and store
+// byte for byte; the gateway going away disconnects without an error box.
+TEST_F(E2eTest, ThroughAGatewayReadSetStoreAndDisconnectWhenItGoes) {
+    const local_network::Ser2netStopper stopper;
+    Press("Combo1", Qt::Key_Down);
+    for (const char* accepter : {"rfc2217", "tcp"}) {
+        SCOPED_TRACE(accepter);
+        const QString log = dir.filePath(accepter);
+        ASSERT_NO_FATAL_FAILURE(StartSimulator({"--rx", "70", "--log", log}));
+        const std::string address = local_network::StartSer2net(
+            dir.path().toStdString(), dir.filePath("modem").toStdString(), accepter);
+        ASSERT_EQ(address.rfind("error", 0), std::string::npos) << address;
+        const PortDevice gateway{2, address};
+        Click("Command1");
+        ASSERT_NO_FATAL_FAILURE(ReadValues("A", 13, -2));
+        Press("Slider1", Qt::Key_PageDown);
+        Click("Command3");
+        const std::string sent = "gsm+ A at+vgr?;+vgt?\rgsm+ A at+vgt=5\rgsm+ A at&w\r";
+        std::string logged;
+        EXPECT_TRUE(WaitUntil([&] {
+            QFile file(log);
+            return file.open(QIODevice::ReadOnly) &&
+                   (logged = file.readAll().toStdString()) == sent;
+        })) << logged;
+        local_network::StopSer2net();
+        simulator.terminate();
+        ASSERT_TRUE(WaitUntil([&] {
+            return State() == kDisconnected && simulator.state() == QProcess::NotRunning;
+        })) << State().toStdString();
+    }
 }
 
 }  // namespace
