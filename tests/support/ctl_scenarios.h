@@ -36,6 +36,10 @@ inline const std::string kReadA = "A: TX 0 db (0), RX 0 db (48)\n";
 inline const std::string kUnread = ": TX keine Antwort, RX keine Antwort\n";
 inline const std::string kUnopened = " lässt sich nicht öffnen: ";
 inline const std::string kLost = " verloren\n";
+// Both scales' ends, as --read --json writes them.
+inline const std::string kSaved =
+    R"([{"channel":"Kä","tx":{"db":-6.5,"value":243},"rx":{"db":6,"value":0}},)"
+    R"({"channel":"B","tx":{"db":51,"value":102},"rx":{"db":-22,"value":224}}])";
 
 // quellmark-ctl as scripts use it, and every way a run of it can end. Laid out by hand, a row or
 // two each.
@@ -126,6 +130,11 @@ inline const std::vector<CtlScenario> kCtlScenarios = {
      .status = 2, .errHas = "Benutzername und Passwort gehören nicht in die Adresse"},
     {.name = "device_named_after_double_dash", .args = "--rx 6 -c Z -- -modem",
      .sent = SetLine("Z", "r", 0)},
+    // What --read --json wrote, applied and read back, is the same file.
+    {.name = "saved_gains_read_back_as_saved", .args = "@PORT --apply saved.json --read --json",
+     .files = {{"saved.json", kSaved}}, .out = kSaved + "\n",
+     .sent = SetLine("K\xE4", "t", 243) + SetLine("K\xE4", "r", 0) + QueryLine("K\xE4") +
+             SetLine("B", "t", 102) + SetLine("B", "r", 224) + QueryLine("B")},
     {.name = "saved_gains_from_a_file_stored", .args = "@PORT --apply saved.json --store",
      .files = {{"saved.json", R"([{"channel":"Kä","tx":{"db":-0.5,"value":255},"rx":null},)"
                               R"({"channel":"L","tx":null,"rx":{"db":-22,"value":230}}])"}},
