@@ -77,7 +77,8 @@ struct CtlScenario {
     std::string outHas{};  // if given: a part of standard output, checked instead of `out`
     std::string errHas{};  // a part of standard error, there once; if not given, it stays empty
     std::string sent{};    // every byte that reaches the far end, in order
-    // If given: the line settings at the simulator's terminal as the last command came, "9600 8N1".
+    // If given: the line settings at the simulator's terminal as the first command came, "9600
+    // 8N1".
     std::string lineSettings{};
     std::chrono::milliseconds atLeast{};  // the run takes this long at least
     std::chrono::milliseconds atMost{};   // and, if given, this long at most
