@@ -102,38 +102,13 @@ TEST_F(Win32SerialPortTest, RepliesArriveWholeSoonAfterTheirLastByte) {
     }
 }
 
-// Commands written just before Close still go out. A notice of received bytes that Close made
+// A device that takes what it is sent never fills the queue, however much goes through it over
+// time. Commands written just before Close still go out. A notice of received bytes that Close made
 // stale must not keep the next connection from hearing its replies.
-TEST_F(Win32SerialPortTest, CloseSendsWhatWasQueuedAndTheNextConnectionHearsReplies) {
-    ASSERT_TRUE(port_->Open());
-    far_.Send("+VGT: 5\r\n");
-    // Without pumping, so that the notice stays unhandled until Close.
-    for (int wait = 0; wait < 500 && port_->WaitingCount() == 0; ++wait) {
-        Sleep(10);
-    }
-    ASSERT_GT(port_->WaitingCount(), 0u);
-    std::string commands;
-    for (int value = 0; value < 200; ++value) {
-        const std::string command = "gsm+ A at+vgt=" + std::to_string(value) + "\r";
-        commands += command;
-        port_->Write(command);
-    }
-    port_->Close();
-    EXPECT_EQ(far_.Receive(), commands);
-
-    ASSERT_TRUE(port_->Open());
-    far_.Send("+VGT: 6\r\n");
-    std::string received;
-    port_->SetEventHandler([&] { received += port_->ReadAll(); });
-    EXPECT_TRUE(PumpUntil([&] { return received == "+VGT: 6\r\n"; })) << received;
-}
-
-// A device that takes what it is sent never fills the queue, however much goes through it.
-TEST_F(Win32SerialPortTest, MoreThanTheQueueLimitSentOverTimeKeepsTheLineOpen) {
+TEST_F(Win32SerialPortTest, CommandsGoOutPastTheQueueLimitAndJustBeforeCloseAndRepliesAfterIt) {
     ASSERT_TRUE(port_->Open());
     const std::string command = "gsm+ A at+vgt=12\r";
-    std::size_t sent = 0, received = 0;
-    while (sent < PortWriter::kQueueLimitBytes * 3 / 2) {
+    for (std::size_t sent = 0, received = 0; sent < PortWriter::kQueueLimitBytes * 3 / 2;) {
         for (int i = 0; i < 100; ++i, sent += command.size()) {
             port_->Write(command);
         }
@@ -144,11 +119,32 @@ TEST_F(Win32SerialPortTest, MoreThanTheQueueLimitSentOverTimeKeepsTheLineOpen) {
         ASSERT_EQ(received, sent);
     }
     PumpUntil([] { return false; }, 100);
-    EXPECT_TRUE(port_->IsOpen());
+    ASSERT_TRUE(port_->IsOpen());
     EXPECT_EQ(port_->UnsentCount(), 0u);
     // The queue's emptying is told, and nothing reports a loss.
     EXPECT_FALSE(openAtEvents_.empty());
     EXPECT_EQ(std::ranges::count(openAtEvents_, false), 0);
+
+    far_.Send("+VGT: 5\r\n");
+    // Without pumping, so that the notice stays unhandled until Close.
+    for (int wait = 0; wait < 500 && port_->WaitingCount() == 0; ++wait) {
+        Sleep(10);
+    }
+    ASSERT_GT(port_->WaitingCount(), 0u);
+    std::string commands;
+    for (int value = 0; value < 200; ++value) {
+        const std::string numbered = "gsm+ A at+vgt=" + std::to_string(value) + "\r";
+        commands += numbered;
+        port_->Write(numbered);
+    }
+    port_->Close();
+    EXPECT_EQ(far_.Receive(), commands);
+
+    ASSERT_TRUE(port_->Open());
+    far_.Send("+VGT: 6\r\n");
+    std::string received;
+    port_->SetEventHandler([&] { received += port_->ReadAll(); });
+    EXPECT_TRUE(PumpUntil([&] { return received == "+VGT: 6\r\n"; })) << received;
 }
 
 // A driver whose read ignores cancellation holds up neither Close nor the next steps; the read

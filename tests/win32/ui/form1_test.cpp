@@ -13,11 +13,11 @@
 #include <string_view>
 #include <system_error>
 #include <tuple>
-#include <utility>
 #include <vector>
 
 #include "expected_window.h"
 #include "message_loop.h"
+#include "port_descriptions.h"
 #include "shown_form.h"
 #include "start_failure.h"
 #include "window_metrics.h"
@@ -33,8 +33,10 @@ using Writes = std::vector<std::string>;
 
 constexpr SIZE kSize{testing::kExpectedWidth, testing::kExpectedHeight};
 
-// The window on the fake port, driven through the program's own delivery of each message.
+// The window on the fake port, with the system's ports, driven through the program's own delivery
+// of each message.
 struct Form1Test : ::testing::Test, testing::ShownForm {
+    Form1Test() : ShownForm(DescribeSystemPorts) {}
     HWND Named(const char* name) const { return At(win32::ControlNamed(name)); }
     // Posted, then taken from the queue as input is.
     void Deliver(HWND target, UINT message, WPARAM wParam, LPARAM lParam) const {
@@ -70,12 +72,10 @@ bool IsTrackbar(const testing::ExpectedElement& element) {
 std::wstring AccessibleName(HWND control) {
     IAccessible* accessible = nullptr;
     BSTR name = nullptr;
-    if (SUCCEEDED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
-                                             __uuidof(IAccessible),
+    if (SUCCEEDED(AccessibleObjectFromWindow(control, DWORD(OBJID_CLIENT), IID_IAccessible,
                                              reinterpret_cast<void**>(&accessible)))) {
         VARIANT self{};
-        self.vt = VT_I4;
-        self.lVal = CHILDID_SELF;
+        self.vt = VT_I4;  // CHILDID_SELF, 0
         accessible->get_accName(self, &name);
         accessible->Release();
     }
@@ -153,8 +153,7 @@ TEST_F(Form1Test, StartsAsShownAtTheSystemDpi) {
         const auto ask = [&](UINT message) {
             return double(SendMessageW(At(slider), message, 0, 0));
         };
-        RECT thumb{};
-        RECT track{};
+        RECT thumb{}, track{};
         SendMessageW(At(slider), TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
         GetClientRect(At(slider), &track);
         EXPECT_NEAR((thumb.top + thumb.bottom) / 2.0 / track.bottom,
@@ -191,12 +190,11 @@ TEST_F(Form1Test, TakesTheSuggestedRectangleWhenTheDpiChanges) {
         icon = icon ? icon : reinterpret_cast<HICON>(GetClassLongPtrW(window, classIcon));
         ICONINFO info{};
         BITMAP bitmap{};
-        if (icon == nullptr || !GetIconInfo(icon, &info)) {
-            return 0L;
+        if (icon != nullptr && GetIconInfo(icon, &info)) {
+            GetObjectW(info.hbmColor, sizeof(bitmap), &bitmap);
+            DeleteObject(info.hbmColor);
+            DeleteObject(info.hbmMask);
         }
-        GetObjectW(info.hbmColor, sizeof(bitmap), &bitmap);
-        DeleteObject(info.hbmColor);
-        DeleteObject(info.hbmMask);
         return bitmap.bmWidth;
     };
     const auto expectIconsFor = [&iconSize](UINT dpi) {
@@ -327,6 +325,48 @@ TEST_F(Form1Test, EachUserMoveWritesOneSetCommand) {
         EXPECT_EQ(SendMessageW(trackbar, TBM_GETPOS, 0, 0), position);
         EXPECT_EQ(fake->writes, command ? Writes{command} : Writes());
     }
+}
+
+// The text of the tooltip of `window` shown now.
+std::wstring ShownTooltip(HWND window) {
+    for (HWND tip = nullptr; (tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr));) {
+        if (GetWindow(tip, GW_OWNER) == window && IsWindowVisible(tip)) {
+            return win32::WindowText(tip);
+        }
+    }
+    return {};
+}
+
+// With the list open, the mouse on COM 9 shows what the system says of the port at this opening
+// of the list: here a device that the kernel's map of serial ports lists, whose value's name is the
+// device and its data the port, added after the first opening.
+TEST_F(Form1Test, PortUnderTheMouseShowsWhatTheSystemSaysOfItNow) {
+    const HWND combo = At(Combo1);
+    SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+    SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
+    HKEY map = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, nullptr,
+                              REG_OPTION_VOLATILE, KEY_SET_VALUE, nullptr, &map, nullptr),
+              ERROR_SUCCESS);
+    const wchar_t kDevice[] = L"\\Device\\QuellmarkTest";
+    const wchar_t kPort[] = L"COM9";
+    RegSetValueExW(map, kDevice, 0, REG_SZ, reinterpret_cast<const BYTE*>(kPort), sizeof(kPort));
+    SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+    RegDeleteValueW(map, kDevice);
+    RegCloseKey(map);
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof(info);
+    GetComboBoxInfo(combo, &info);
+    RECT item{};
+    SendMessageW(info.hwndList, LB_GETITEMRECT, 8, reinterpret_cast<LPARAM>(&item));
+    POINT middle{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+    ClientToScreen(info.hwndList, &middle);
+    SetCursorPos(middle.x, middle.y);
+    EXPECT_TRUE(test_support::PumpUntil(
+        [&] { return ShownTooltip(window) == L"\\Device\\QuellmarkTest (COM9)"; }, 5000))
+        << win32::ToUtf8(ShownTooltip(window));
+    SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
+    SetCursorPos(0, 0);
 }
 
 // An exception that ends the start shows an error box, with Windows' error code where it has one.
