@@ -71,7 +71,6 @@ struct DescriptionCase {
 };
 
 const DescriptionCase kCases[] = {
-    {"nothing there", {}, {}, {}},
     {"friendly name before the kernel's device name, COM10 not taken for COM1",
      {{{L"COM1", L"\\Device\\Serial0"},
        {L"COM3", L"\\Device\\USBSER000"},
