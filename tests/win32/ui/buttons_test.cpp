@@ -47,10 +47,8 @@ std::vector<COLORREF> Pixels(HWND button) {
     GetClientRect(button, &client);
     const HDC screen = GetDC(button);
     std::vector<COLORREF> pixels;
-    for (int y = 0; y < client.bottom; ++y) {
-        for (int x = 0; x < client.right; ++x) {
-            pixels.push_back(GetPixel(screen, x, y));
-        }
+    for (LONG at = 0; at < client.right * client.bottom; ++at) {
+        pixels.push_back(GetPixel(screen, at % client.right, at / client.right));
     }
     ReleaseDC(button, screen);
     return pixels;
