@@ -40,9 +40,8 @@ TEST(Program, EndsWhenItsWindowCloses) {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
-    std::wstring command = L"quellmark.exe";
-    ASSERT_TRUE(CreateProcessW(g_program.c_str(), command.data(), nullptr, nullptr, FALSE, 0,
-                               nullptr, nullptr, &startup, &process));
+    ASSERT_TRUE(CreateProcessW(g_program.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
+                               nullptr, &startup, &process));
     HWND window = nullptr;
     for (int wait = 0; wait < 200 && !IsWindowVisible(window); ++wait, Sleep(50)) {
         window = FindWindowW(nullptr, L"Quellmark");

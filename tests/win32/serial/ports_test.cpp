@@ -15,9 +15,8 @@ namespace quellmark {
 namespace {
 
 // The bytes of `dcb`, so that a field that differs shows where it lies.
-std::vector<int> Bytes(const DCB& dcb) {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(&dcb);
-    return {bytes, bytes + sizeof dcb};
+std::string Bytes(const DCB& dcb) {
+    return {reinterpret_cast<const char*>(&dcb), sizeof dcb};
 }
 
 // Whatever the driver reports, the line is 9600 8N1 without flow control, DTR and RTS on; only the
@@ -52,11 +51,9 @@ TEST(DeviceNameForPort, TheDeviceNamespaceUnlessTheVariableNamesAnother) {
     }
 }
 
-const std::string kNone = "Kein Ger\u00e4t";
-
 // The ten texts: `described` for the ports it names, "Kein Gerät" for the others.
 std::vector<std::string> Texts(const std::map<int, std::string>& described) {
-    std::vector<std::string> texts(10, kNone);
+    std::vector<std::string> texts(10, "Kein Ger\u00e4t");
     for (const auto& [port, text] : described) {
         texts[static_cast<std::size_t>(port - 1)] = text;
     }
@@ -71,7 +68,6 @@ struct DescriptionCase {
 };
 
 const DescriptionCase kCases[] = {
-    {"nothing there", {}, {}, {}},
     {"friendly name before the kernel's device name, COM10 not taken for COM1",
      {{{L"COM1", L"\\Device\\Serial0"},
        {L"COM3", L"\\Device\\USBSER000"},

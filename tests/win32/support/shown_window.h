@@ -70,14 +70,9 @@ inline std::vector<SeenBox> seenBoxes;
 
 // While it lives, every message box on this thread is recorded in seenBoxes and answered with OK,
 // so that a test goes on and can say what came up.
-class BoxWatch {
-public:
+struct BoxWatch {
     BoxWatch() { seenBoxes.clear(); }
-    ~BoxWatch() { KillTimer(nullptr, timer_); }
-    BoxWatch(const BoxWatch&) = delete;
-    BoxWatch& operator=(const BoxWatch&) = delete;
-
-private:
+    ~BoxWatch() { KillTimer(nullptr, timer); }
     static void CALLBACK Answer(HWND, UINT, UINT_PTR, DWORD) {
         const HWND box = FindWindowW(L"#32770", nullptr);
         if (box == nullptr) {
@@ -100,7 +95,7 @@ private:
         PostMessageW(box, WM_COMMAND, IDOK, 0);
     }
 
-    UINT_PTR timer_ = SetTimer(nullptr, 0, 20, Answer);
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, Answer);
 };
 
 }  // namespace quellmark::test_support

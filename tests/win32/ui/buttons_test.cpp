@@ -41,26 +41,16 @@ const struct {
 };
 
 // What `button` shows on the screen now, pixel by pixel.
-std::vector<DWORD> Pixels(HWND button) {
+std::vector<COLORREF> Pixels(HWND button) {
     RedrawWindow(button, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     RECT client{};
     GetClientRect(button, &client);
-    BITMAPINFO info{};
-    info.bmiHeader = {
-        sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    const HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     const HDC screen = GetDC(button);
-    const HDC memory = CreateCompatibleDC(screen);
-    const HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, client.right, client.bottom, screen, 0, 0, SRCCOPY);
-    GdiFlush();
-    std::vector<DWORD> pixels(static_cast<const DWORD*>(bits),
-                              static_cast<const DWORD*>(bits) + client.right * client.bottom);
-    SelectObject(memory, previous);
-    DeleteDC(memory);
+    std::vector<COLORREF> pixels;
+    for (LONG at = 0; at < client.right * client.bottom; ++at) {
+        pixels.push_back(GetPixel(screen, at % client.right, at / client.right));
+    }
     ReleaseDC(button, screen);
-    DeleteObject(bitmap);
     return pixels;
 }
 
@@ -79,7 +69,7 @@ TEST(WrappingButtonTest, LooksLikeTheSystemButtonInEveryState) {
     const auto lookIn = [&form](const auto& state, HWND button) {
         SetFocus(form.At(Text1));
         state.enter(button);
-        const std::vector<DWORD> look = Pixels(button);
+        const std::vector<COLORREF> look = Pixels(button);
         state.leave(button);
         return look;
     };
@@ -87,10 +77,10 @@ TEST(WrappingButtonTest, LooksLikeTheSystemButtonInEveryState) {
         if (!themed) {
             SetWindowTheme(wrapped, L" ", L" ");
         }
-        const std::vector<DWORD> normal = lookIn(kStates[0], wrapped);
+        const std::vector<COLORREF> normal = lookIn(kStates[0], wrapped);
         for (const auto& state : kStates) {
             SCOPED_TRACE(state.name + (themed ? " themed" : " classic"));
-            const std::vector<DWORD> look = lookIn(state, wrapped);
+            const std::vector<COLORREF> look = lookIn(state, wrapped);
             if (themed) {
                 EXPECT_TRUE(look == lookIn(state, system));
             }

@@ -10,16 +10,16 @@
 #include <map>
 #include <new>
 #include <string>
-#include <string_view>
 #include <system_error>
 #include <tuple>
-#include <utility>
 #include <vector>
 
 #include "expected_window.h"
 #include "message_loop.h"
+#include "port_descriptions.h"
 #include "shown_form.h"
 #include "start_failure.h"
+#include "system_library.h"
 #include "window_metrics.h"
 
 namespace quellmark {
@@ -29,12 +29,16 @@ using enum win32::ControlId;
 using test_support::seenBoxes;
 using testing::kExpectedElements;
 using win32::ControlId;
+using win32::DpiFunctions;
 using Writes = std::vector<std::string>;
 
 constexpr SIZE kSize{testing::kExpectedWidth, testing::kExpectedHeight};
 
-// The window on the fake port, driven through the program's own delivery of each message.
+// The window on the fake port, with the system's ports, driven through the program's own delivery
+// of each message.
 struct Form1Test : ::testing::Test, testing::ShownForm {
+    Form1Test() : ShownForm(DescribeSystemPorts) {}
+    const test_support::BoxWatch boxes;
     HWND Named(const char* name) const { return At(win32::ControlNamed(name)); }
     // Posted, then taken from the queue as input is.
     void Deliver(HWND target, UINT message, WPARAM wParam, LPARAM lParam) const {
@@ -48,34 +52,26 @@ struct Form1Test : ::testing::Test, testing::ShownForm {
         Deliver(GetFocus(), WM_KEYDOWN, key, 1);
         Deliver(GetFocus(), WM_KEYUP, key, 0xC0000001);
     }
-    std::vector<LONG> ClientSize() const {
+    // The client area is the size the layout needs at `dpi`.
+    void ExpectClientAreaFor(UINT dpi) const {
         RECT client{};
         GetClientRect(window, &client);
-        return {client.right, client.bottom};
+        EXPECT_EQ(std::vector({client.right, client.bottom}),
+                  std::vector<LONG>({MulDiv(kSize.cx, dpi, 96), MulDiv(kSize.cy, dpi, 96)}));
     }
     // Each element where the table puts it at `dpi`, drawn in the message font of that dpi (a font
     // freed under a control reads back as nothing), and the port list open without a scroll bar.
     void ExpectLaidOutAt(UINT dpi) const;
 };
 
-std::vector<LONG> ClientSizeAt(UINT dpi) {
-    return {MulDiv(kSize.cx, dpi, 96), MulDiv(kSize.cy, dpi, 96)};
-}
-
-bool IsTrackbar(const testing::ExpectedElement& element) {
-    return std::string_view(element.name).starts_with("Slider");
-}
-
 // The name a screen reader reads through the system's accessible object of `control`.
 std::wstring AccessibleName(HWND control) {
     IAccessible* accessible = nullptr;
     BSTR name = nullptr;
-    if (SUCCEEDED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
-                                             __uuidof(IAccessible),
+    if (SUCCEEDED(AccessibleObjectFromWindow(control, DWORD(OBJID_CLIENT), IID_IAccessible,
                                              reinterpret_cast<void**>(&accessible)))) {
         VARIANT self{};
-        self.vt = VT_I4;
-        self.lVal = CHILDID_SELF;
+        self.vt = VT_I4;  // CHILDID_SELF, 0
         accessible->get_accName(self, &name);
         accessible->Release();
     }
@@ -89,8 +85,8 @@ void Form1Test::ExpectLaidOutAt(UINT dpi) const {
     const auto scaled = [dpi](LONG pixels) -> LONG { return MulDiv(pixels, dpi, 96); };
     const auto heightOf = [](HGDIOBJ font) {
         LOGFONTW logFont{};
-        return GetObjectW(font, sizeof(logFont), &logFont) == sizeof(logFont) ? logFont.lfHeight
-                                                                              : 0;
+        GetObjectW(font, sizeof(logFont), &logFont);
+        return logFont.lfHeight;
     };
     const LONG fontHeight = heightOf(win32::CreateMessageFont(dpi).get());
     ASSERT_NE(fontHeight, 0);
@@ -105,7 +101,7 @@ void Form1Test::ExpectLaidOutAt(UINT dpi) const {
             std::vector({rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top}),
             std::vector({scaled(element.x), scaled(element.y), scaled(element.width),
                          scaled(element.height)}));
-        if (!IsTrackbar(element)) {  // a trackbar draws no text and keeps no font
+        if (*element.text != '\0') {  // a trackbar draws no text and keeps no font
             EXPECT_EQ(heightOf(reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0))),
                       fontHeight);
         }
@@ -127,7 +123,7 @@ void Form1Test::ExpectLaidOutAt(UINT dpi) const {
 }
 
 // Started on a monitor of the system's dpi (96, or 144 in the run that sets it): laid out for
-// that dpi from the first paint, in a frame of the size Windows gives for it.
+// that dpi from the first paint, the client area of the size the layout needs.
 TEST_F(Form1Test, StartsAsShownAtTheSystemDpi) {
     const UINT dpi = win32::SystemDpi();
     if (const char* set = std::getenv("QUELLMARK_TEST_SYSTEM_DPI")) {
@@ -140,7 +136,7 @@ TEST_F(Form1Test, StartsAsShownAtTheSystemDpi) {
     // label before the field as names; Wine ignores the annotations that carry the gains as values.
     for (const auto& element : kExpectedElements) {
         SCOPED_TRACE(element.name);
-        if (!IsTrackbar(element)) {
+        if (*element.text != '\0') {  // a trackbar's text is its name, below
             EXPECT_EQ(win32::ToUtf8(win32::WindowText(Named(element.name))), element.text);
         }
         if (element.namedBy != nullptr) {
@@ -150,11 +146,8 @@ TEST_F(Form1Test, StartsAsShownAtTheSystemDpi) {
     }
     // Each thumb drawn where its position lies in the range, from the top of the track.
     for (const ControlId slider : {Slider1, Slider2}) {
-        const auto ask = [&](UINT message) {
-            return double(SendMessageW(At(slider), message, 0, 0));
-        };
-        RECT thumb{};
-        RECT track{};
+        const auto ask = [&](UINT what) { return double(SendMessageW(At(slider), what, 0, 0)); };
+        RECT thumb{}, track{};
         SendMessageW(At(slider), TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
         GetClientRect(At(slider), &track);
         EXPECT_NEAR((thumb.top + thumb.bottom) / 2.0 / track.bottom,
@@ -163,13 +156,7 @@ TEST_F(Form1Test, StartsAsShownAtTheSystemDpi) {
                     0.1)
             << win32::IdOf(slider);
     }
-    EXPECT_EQ(ClientSize(), ClientSizeAt(dpi));
-    RECT outer{};
-    GetWindowRect(window, &outer);
-    const SIZE size = win32::WindowSizeFor(kSize, GetWindowLongW(window, GWL_STYLE),
-                                           GetWindowLongW(window, GWL_EXSTYLE), dpi);
-    EXPECT_EQ(std::vector({outer.right - outer.left, outer.bottom - outer.top}),
-              std::vector<LONG>({size.cx, size.cy}));
+    ExpectClientAreaFor(dpi);
     ExpectLaidOutAt(dpi);
 }
 
@@ -184,16 +171,12 @@ TEST_F(Form1Test, TakesTheSuggestedRectangleWhenTheDpiChanges) {
         {120, {60, 8}, {3, 7}},
         {96, {10, 10}, {0, 0}},
     };
-    const auto style = static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE));
     // The width of the icon the system shows: the window's own, else its class's.
     const auto iconSize = [this](WPARAM which, int classIcon) {
-        auto icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0));
-        icon = icon ? icon : reinterpret_cast<HICON>(GetClassLongPtrW(window, classIcon));
+        const auto icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0));
         ICONINFO info{};
-        BITMAP bitmap{};
-        if (icon == nullptr || !GetIconInfo(icon, &info)) {
-            return 0L;
-        }
+        BITMAP bitmap{};  // stays empty where there is no icon
+        GetIconInfo(icon ? icon : HICON(GetClassLongPtrW(window, classIcon)), &info);
         GetObjectW(info.hbmColor, sizeof(bitmap), &bitmap);
         DeleteObject(info.hbmColor);
         DeleteObject(info.hbmMask);
@@ -206,7 +189,7 @@ TEST_F(Form1Test, TakesTheSuggestedRectangleWhenTheDpiChanges) {
     expectIconsFor(win32::SystemDpi());
     for (const auto& [dpi, corner, extra] : changes) {
         SCOPED_TRACE(::testing::Message() << dpi << " dpi");
-        const SIZE frame = win32::WindowSizeFor(kSize, style, 0, dpi);
+        const SIZE frame = win32::WindowSizeFor(kSize, GetWindowLongW(window, GWL_STYLE), 0, dpi);
         RECT suggested{corner.x, corner.y, corner.x + frame.cx + extra.cx,
                        corner.y + frame.cy + extra.cy};
         SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
@@ -224,7 +207,7 @@ TEST_F(Form1Test, TakesTheSuggestedRectangleWhenTheDpiChanges) {
         // Wine draws every frame at the system dpi, so only there the client area comes out as
         // Windows computes it; on Windows the frame follows the window's dpi.
         if (dpi == win32::SystemDpi() && extra.cx == 0) {
-            EXPECT_EQ(ClientSize(), ClientSizeAt(dpi));
+            ExpectClientAreaFor(dpi);
         }
         ExpectLaidOutAt(dpi);
         expectIconsFor(dpi);
@@ -267,10 +250,7 @@ TEST_F(Form1Test, ConnectingEnablesEverythingAndAFailedOpenOrLosingTheDeviceGoes
         }
     };
     fake->openSucceeds = false;
-    {
-        const test_support::BoxWatch boxes;
-        Press(Command1);
-    }
+    Press(Command1);
     ASSERT_EQ(seenBoxes.size(), 1u);
     EXPECT_EQ(seenBoxes[0].parts,
               std::vector<std::wstring>(
@@ -329,23 +309,111 @@ TEST_F(Form1Test, EachUserMoveWritesOneSetCommand) {
     }
 }
 
+// The text of the tooltip of `window` shown now.
+std::wstring ShownTooltip(HWND window) {
+    for (HWND tip = nullptr; (tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr));) {
+        if (GetWindow(tip, GW_OWNER) == window && IsWindowVisible(tip)) {
+            return win32::WindowText(tip);
+        }
+    }
+    return {};
+}
+
+// With the list open, the mouse on COM 9 shows what the system says of the port at this opening
+// of the list: here a device that the kernel's map of serial ports lists, whose value's name is the
+// device and its data the port, added after the first opening.
+TEST_F(Form1Test, PortUnderTheMouseShowsWhatTheSystemSaysOfItNow) {
+    const HWND combo = At(Combo1);
+    SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+    SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
+    HKEY map = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, nullptr,
+                              REG_OPTION_VOLATILE, KEY_SET_VALUE, nullptr, &map, nullptr),
+              ERROR_SUCCESS);
+    const wchar_t kDevice[] = L"\\Device\\QuellmarkTest";
+    const wchar_t kPort[] = L"COM9";
+    RegSetValueExW(map, kDevice, 0, REG_SZ, reinterpret_cast<const BYTE*>(kPort), sizeof(kPort));
+    SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+    RegDeleteValueW(map, kDevice);
+    RegCloseKey(map);
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof(info);
+    GetComboBoxInfo(combo, &info);
+    RECT item{};
+    SendMessageW(info.hwndList, LB_GETITEMRECT, 8, reinterpret_cast<LPARAM>(&item));
+    POINT middle{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+    ClientToScreen(info.hwndList, &middle);
+    SetCursorPos(middle.x, middle.y);
+    EXPECT_TRUE(test_support::PumpUntil(
+        [&] { return ShownTooltip(window) == L"\\Device\\QuellmarkTest (COM9)"; }, 5000))
+        << win32::ToUtf8(ShownTooltip(window));
+    SetCursorPos(0, 0);
+}
+
+// What the window's sizes come from, measured with the functions this Windows has and with the
+// fewer that older systems have, at `dpi`.
+std::vector<int> MeasuredAt(HWND window, UINT dpi, const DpiFunctions& functions) {
+    LOGFONTW font{};
+    GetObjectW(win32::CreateMessageFont(dpi, functions).get(), sizeof(font), &font);
+    const SIZE frame =
+        win32::WindowSizeFor(kSize, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 0, dpi, functions);
+    return {static_cast<int>(win32::WindowDpi(window, functions)),
+            frame.cx,
+            frame.cy,
+            win32::SystemMetric(SM_CXEDGE, dpi, functions),
+            win32::SystemMetric(SM_CXSMICON, dpi, functions),
+            win32::SystemMetric(SM_CXICON, dpi, functions),
+            static_cast<int>(font.lfHeight)};
+}
+
+// Where Windows has only part of the per-dpi functions, the system-dpi way stands in for the rest
+// and gives the same at the system dpi, where both ways apply. The message font also follows
+// another dpi. Moved to a monitor of another dpi, such a window keeps the suggested rectangle's
+// corner with the size of a frame drawn at the system dpi (the window tests see the newer way).
+TEST_F(Form1Test, OlderSystemsMeasureDpiAsNewerOnesAtTheSystemDpi) {
+    const DpiFunctions& available = win32::AvailableDpiFunctions();
+    // Looked up by the program only where GetDpiForWindow is missing.
+    decltype(DpiFunctions::getDpiForMonitor) getDpiForMonitor;
+    win32::FindFunction(win32::LoadSystemLibrary(L"shcore.dll"), "GetDpiForMonitor",
+                        getDpiForMonitor);
+    ASSERT_TRUE(available.getDpiForWindow && getDpiForMonitor &&
+                available.adjustWindowRectExForDpi && available.getSystemMetricsForDpi &&
+                available.systemParametersInfoForDpi && available.enableNonClientDpiScaling)
+        << "this system has every one, so that the two ways can be compared";
+    const UINT dpi = win32::SystemDpi();
+    constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION;
+    const RECT suggested{30, 40, 830, 840};
+    RECT fixedFrame{0, 0, MulDiv(kSize.cx, 144, 96), MulDiv(kSize.cy, 144, 96)};
+    AdjustWindowRectEx(&fixedFrame, kStyle, FALSE, 0);
+    OffsetRect(&fixedFrame, 30 - fixedFrame.left, 40 - fixedFrame.top);
+    const std::tuple<const char*, DpiFunctions> systems[] = {
+        {"Windows 7", DpiFunctions{}},
+        {"Windows 8.1", DpiFunctions{.getDpiForMonitor = getDpiForMonitor}},
+    };
+    for (const auto& [system, functions] : systems) {
+        EXPECT_EQ(MeasuredAt(window, dpi, functions), MeasuredAt(window, dpi, available)) << system;
+        // Scaled from the system dpi's height rather than from 96 dpi's: rounded differently.
+        EXPECT_NEAR(MeasuredAt(window, 2 * dpi, functions).back(),
+                    MeasuredAt(window, 2 * dpi, available).back(), 1)
+            << system << ": message font at twice the dpi";
+        const RECT frame = win32::FrameForNewDpi(suggested, kSize, kStyle, 0, 144, functions);
+        EXPECT_TRUE(EqualRect(&frame, &fixedFrame)) << system << ": moved to 144 dpi";
+    }
+}
+
 // An exception that ends the start shows an error box, with Windows' error code where it has one.
-TEST(StartFailure, EndsInAnErrorBox) {
-    const std::tuple<std::function<int()>, int, std::vector<std::wstring>> starts[] = {
+TEST_F(Form1Test, AFailedStartEndsInAnErrorBoxAndStatus1) {
+    const std::tuple<std::function<int()>, std::vector<std::wstring>> starts[] = {
         {[]() -> int { throw std::system_error(1406, std::system_category()); },
-         1,
          {L"OK", L"Quellmark",
           L"Quellmark konnte nicht gestartet werden.\n\nWindows-Fehlercode 1406", L"error icon"}},
         {[]() -> int { throw std::bad_alloc(); },
-         1,
          {L"OK", L"Quellmark", L"Quellmark konnte nicht gestartet werden.", L"error icon"}},
-        {[] { return 0; }, 0, {}},
+        {[] { return 0; }, {}},
     };
-    for (const auto& [program, exitCode, seen] : starts) {
-        {
-            const test_support::BoxWatch boxes;
-            EXPECT_EQ(win32::RunReportingFailure(program), exitCode);
-        }
+    for (const auto& [program, seen] : starts) {
+        seenBoxes.clear();
+        EXPECT_EQ(win32::RunReportingFailure(program), seen.empty() ? 0 : 1);
         EXPECT_EQ(seenBoxes.empty() ? std::vector<std::wstring>() : seenBoxes[0].parts, seen);
     }
 }

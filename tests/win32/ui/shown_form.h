@@ -17,14 +17,11 @@ inline const INITCOMMONCONTROLSEX kControls{sizeof(kControls),
                                             ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
 [[maybe_unused]] inline const bool kControlsRegistered = InitCommonControlsEx(&kControls);
 
-struct FakePortOwner {
-    FakeSerialPort* fake = new FakeSerialPort;  // owned by the window
-};
-
 // The window on a fake port, shown, with the ports described by `describePorts`.
-struct ShownForm : FakePortOwner, test_support::ShownWindow {
-    explicit ShownForm(PortDescriber describePorts = {})
-        : ShownWindow(std::unique_ptr<SerialPort>(fake), std::move(describePorts)) {}
+struct ShownForm : test_support::ShownWindow {
+    explicit ShownForm(PortDescriber describePorts = {}, FakeSerialPort* port = new FakeSerialPort)
+        : ShownWindow(std::unique_ptr<SerialPort>(port), std::move(describePorts)), fake(port) {}
+    FakeSerialPort* const fake;  // owned by the window
 };
 
 }  // namespace quellmark::testing
