@@ -2,7 +2,6 @@
 #include <windows.h>
 
 #include <fstream>
-#include <iterator>
 #include <string>
 
 #include "ctl_program.h"
@@ -15,6 +14,9 @@
 
 namespace quellmark::testing {
 namespace {
+
+using test_support::FarEndFile;
+using test_support::FarEndFolder;
 
 // A console of this process's own in place of the one Wine started it with, whose first line
 // shows what a program wrote there. Made before anything else: the console's host keeps open
@@ -55,14 +57,11 @@ UniqueHandle Inherited(const std::string& path, DWORD access, DWORD creation) {
                                     nullptr));
 }
 
-std::string FileText(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
-}
-
-// quellmark-ctl.exe as a batch file in `folder` starts it, with the row's input in a file there
-// and its output going to files there: to one opened for reading only when it cannot be written.
-CtlOutcome RunProgram(const CtlScenario& row, const std::string& folder, const std::string& port) {
+// quellmark-ctl.exe as a batch file in the far end's folder starts it, with the row's input in a
+// file there and its output going to files there: to one opened for reading only when it cannot be
+// written.
+CtlOutcome RunProgram(const CtlScenario& row, const std::string& port) {
+    const std::string folder = FarEndFolder();
     const UniqueHandle in = Inherited(folder + "/input", GENERIC_READ, OPEN_EXISTING);
     const DWORD outAccess = row.output == Output::kUnwritable ? GENERIC_READ : GENERIC_WRITE;
     const UniqueHandle out = Inherited(folder + "/out", outAccess, CREATE_ALWAYS);
@@ -98,20 +97,19 @@ CtlOutcome RunProgram(const CtlScenario& row, const std::string& folder, const s
     }
     run.elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
         std::chrono::steady_clock::now() - started);
-    run.out = row.output == Output::kConsole ? console.FirstLine() : FileText(folder + "/out");
-    run.err = FileText(folder + "/err");
+    run.out = row.output == Output::kConsole ? console.FirstLine() : FarEndFile("out");
+    run.err = FarEndFile("err");
     return run;
 }
 
 // The program as the far end runs it in a network of its own, which Wine's programs cannot make:
 // the name lookups happen in the program's process, which is the one in that network.
-CtlOutcome RunInOwnNetwork(const CtlScenario& row, test_support::FarEnd& farEnd,
-                           const std::string& folder) {
+CtlOutcome RunInOwnNetwork(const CtlScenario& row, test_support::FarEnd& farEnd) {
     const auto started = std::chrono::steady_clock::now();
     // The program's path without the "Z:" of Wine's drive for the Unix root.
     const std::string status =
         farEnd.Request("own-network " + std::string(QUELLMARK_CTL_PATH + 2) + " " + row.args);
-    return {std::atoi(status.c_str()), FileText(folder + "/out"), FileText(folder + "/err"),
+    return {std::atoi(status.c_str()), FarEndFile("out"), FarEndFile("err"),
             std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
                                                                   started)};
 }
@@ -143,21 +141,19 @@ TEST_P(CtlScenarioTest, PlaysOnWindows) {
     const std::string request = AddressRequest(row.farEnd);
     const std::string port = request.empty() ? "COM1" : farEnd.Request(request);
     const std::size_t logged = farEnd.SimulatorLog().size();
-    const std::string folder = "Z:" + std::string(std::getenv("QUELLMARK_FAR_END_DIRECTORY"));
-    std::ofstream(folder + "/input", std::ios::binary) << row.input;
+    std::ofstream(FarEndFolder() + "/input", std::ios::binary) << row.input;
     for (const auto& [name, content] : row.files) {
-        std::ofstream(folder + "/" + name, std::ios::binary) << content;
+        std::ofstream(FarEndFolder() + "/" + name, std::ios::binary) << content;
     }
-    const CtlOutcome run = row.farEnd == FarEnd::kHeld ? RunWithPortHeld(row)
-                           : row.farEnd == FarEnd::kOwnNetwork
-                               ? RunInOwnNetwork(row, farEnd, folder)
-                               : RunProgram(row, folder, port);
+    const CtlOutcome run = row.farEnd == FarEnd::kHeld         ? RunWithPortHeld(row)
+                           : row.farEnd == FarEnd::kOwnNetwork ? RunInOwnNetwork(row, farEnd)
+                                                               : RunProgram(row, port);
     ASSERT_NE(run.status, -1) << "did not end within 15 s";
     ExpectOutcome(row, run);
     const auto sent = [&] { return farEnd.SimulatorLog().substr(logged); };
     EXPECT_EQ(SentBytes(sent, row.sent.size()), row.sent);
     if (!row.lineSettings.empty()) {
-        EXPECT_EQ(FileText(folder + "/settings"), row.lineSettings);
+        EXPECT_EQ(FarEndFile("settings"), row.lineSettings);
     }
 }
 

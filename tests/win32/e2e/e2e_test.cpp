@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <dbt.h>
+
 #include <chrono>
 #include <string>
 #include <thread>
 #include <utility>
+#include <vector>
 
-#include "device_broadcast.h"
 #include "far_end.h"
 #include "message_pump.h"
 #include "open_line.h"
@@ -23,6 +25,25 @@ using test_support::seenBoxes;
 using win32::ControlId;
 
 const std::string kQueryA = "gsm+ A at+vgr?;+vgt?\r";
+
+// Sends WM_DEVICECHANGE with `event` for the serial port `name` to every top-level window of this
+// thread, as the system's broadcast does.
+void BroadcastPortEvent(WPARAM event, const std::wstring& name) {
+    std::vector<BYTE> broadcast(sizeof(DEV_BROADCAST_PORT_W) + name.size() * sizeof(wchar_t));
+    auto* port = reinterpret_cast<DEV_BROADCAST_PORT_W*>(broadcast.data());
+    port->dbcp_size = DWORD(broadcast.size());
+    port->dbcp_devicetype = DBT_DEVTYP_PORT;
+    name.copy(port->dbcp_name, name.size());
+    std::pair<WPARAM, LPARAM> message(event, reinterpret_cast<LPARAM>(port));
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM data) {
+            const auto& [event, header] = *reinterpret_cast<std::pair<WPARAM, LPARAM>*>(data);
+            SendMessageW(window, WM_DEVICECHANGE, event, header);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&message));
+}
 
 // The real window on the real serial port. Its port 1 is COM1, which Wine's port registry leads
 // to the modem simulator's link, so a restarted simulator is found where the first one was; port 2
@@ -99,10 +120,10 @@ TEST_F(E2eTest, ReadStepStoreReadAgainLoseTheDeviceAndReconnect) {
 
     // The system's word that another adapter is gone changes nothing; that the one behind COM1 is
     // gone, in whatever case it names the port, disconnects as a failing read does.
-    test_support::BroadcastPortEvent(DBT_DEVICEREMOVECOMPLETE, L"COM7");
+    BroadcastPortEvent(DBT_DEVICEREMOVECOMPLETE, L"COM7");
     PumpUntil([] { return false; }, 300);
     ASSERT_FALSE(Disconnected());
-    test_support::BroadcastPortEvent(DBT_DEVICEREMOVECOMPLETE, L"com1");
+    BroadcastPortEvent(DBT_DEVICEREMOVECOMPLETE, L"com1");
     EXPECT_TRUE(PumpUntil([&] { return Disconnected(); })) << Text(Command1);
     EXPECT_TRUE(seenBoxes.empty()) << "message boxes came up: " << seenBoxes.front().text;
 }

@@ -10,6 +10,16 @@
 
 namespace quellmark::test_support {
 
+// The folder the far end shares with this program, as a Windows path: Wine's drive Z: is the Unix
+// root.
+inline std::string FarEndFolder() {
+    return "Z:" + std::string(std::getenv("QUELLMARK_FAR_END_DIRECTORY"));
+}
+inline std::string FarEndFile(const std::string& name) {
+    std::ifstream file(FarEndFolder() + "/" + name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
 // The far end of the serial line, played on the Linux side by quellmark-far-end, which started
 // this test program; far_end_server.cpp lists the requests. A request that fails fails the test.
 class FarEnd {
@@ -53,18 +63,10 @@ public:
     void Send(const std::string& bytes) { Request("send " + std::to_string(bytes.size()), bytes); }
     // What the program has sent since the last call.
     std::string Receive() {
-        const std::string hex = Request("receive");
-        std::string bytes;
-        for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
-            bytes += char(std::stoi(hex.substr(i, 2), nullptr, 16));
-        }
-        return bytes;
+        Request("receive");
+        return FarEndFile("received");
     }
-    std::string SimulatorLog() {
-        std::ifstream log("Z:" + std::string(std::getenv("QUELLMARK_FAR_END_DIRECTORY")) + "/log",
-                          std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(log), {});
-    }
+    std::string SimulatorLog() { return FarEndFile("log"); }
 
 private:
     SOCKET socket_;

@@ -9,7 +9,7 @@
 // as the last one came to "settings" there; their device there is "modem", also named "-modem".
 //   open                a new pseudo-terminal in place of the last one; gives its device
 //   send N              the N bytes that follow the request to the line
-//   receive             what has come from the line since the last receive, in hex
+//   receive             what has come from the line since the last receive, to "received"
 //   settings            the line settings Linux sees, e.g. "9600 8N1" or "9600 8N1 flow", of the
 //                       pseudo-terminal or else of the simulator's terminal
 //   simulator OPTION... the modem simulator with OPTIONs; with --simulator, Wine's COM1 and COM12
@@ -27,6 +27,7 @@
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <signal.h>
+#include <spawn.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <termios.h>
@@ -36,6 +37,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <thread>
 
@@ -106,15 +108,12 @@ std::string Handle(const std::string& line) {
         return write(master, bytes.data(), bytes.size()) == ssize_t(bytes.size()) ? "" : "error";
     }
     if (verb == "receive") {
-        std::string hex;
+        std::ofstream received(directory + "/received", std::ios::binary | std::ios::trunc);
         char bytes[4096];
         for (ssize_t count; (count = read(master, bytes, sizeof bytes)) > 0;) {
-            for (ssize_t i = 0; i < count; ++i) {
-                hex += "0123456789abcdef"[(bytes[i] >> 4) & 15];
-                hex += "0123456789abcdef"[bytes[i] & 15];
-            }
+            received.write(bytes, count);
         }
-        return hex;
+        return "";
     }
     if (verb == "settings") {
         // On Linux a pseudo-terminal's master end reads the settings of its device end.
@@ -156,15 +155,6 @@ void Serve(int listener) {
     }
 }
 
-// Runs `command` through the shell, each word quoted.
-int Run(char** command) {
-    std::string line;
-    for (; *command != nullptr; ++command) {
-        line += std::string(" '") + *command + "'";
-    }
-    return WEXITSTATUS(std::system(line.c_str()));
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -198,9 +188,13 @@ int main(int argc, char** argv) {
     setenv("QUELLMARK_FAR_END_DIRECTORY", directory.c_str(), 1);
     setenv("QUELLMARK_FAR_END_PORT", std::to_string(ntohs(address.sin_port)).c_str(), 1);
     std::thread(Serve, listener).detach();
-    const int exitCode = Run(command);
+    pid_t child = 0;
+    int status = 127 << 8;  // as a shell ends for a command it cannot start
+    if (posix_spawnp(&child, command[0], nullptr, nullptr, command, environ) == 0) {
+        waitpid(child, &status, 0);
+    }
     HangUp();
     std::filesystem::remove_all(directory);
     // The serving thread may be inside a request: leave without running destructors under it.
-    _exit(exitCode);
+    _exit(WIFEXITED(status) ? WEXITSTATUS(status) : 1);
 }
