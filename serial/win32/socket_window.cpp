@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "window_procedure.h"
+#include "winsock_api.h"
 
 namespace quellmark {
 
@@ -33,11 +34,12 @@ SocketWindow::~SocketWindow() {
 }
 
 bool SocketWindow::Watch(SOCKET socket) const {
-    return WSAAsyncSelect(socket, window_, kSocketMessage, FD_READ | FD_WRITE | FD_CLOSE) == 0;
+    return Winsock().asyncSelect(socket, window_, kSocketMessage, FD_READ | FD_WRITE | FD_CLOSE) ==
+           0;
 }
 
 void SocketWindow::Unwatch(SOCKET socket) const {
-    WSAAsyncSelect(socket, window_, 0, 0);
+    Winsock().asyncSelect(socket, window_, 0, 0);
 }
 
 void SocketWindow::PostNotice() const {

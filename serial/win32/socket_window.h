@@ -21,7 +21,7 @@ public:
     // False when the system gave no window (under Wine without a display): nothing would arrive.
     bool Exists() const { return window_ != nullptr; }
     // Makes `socket` non-blocking and sends its read, write and close events here. False, with
-    // the reason in WSAGetLastError(), when it cannot.
+    // the reason in Winsock().lastError(), when it cannot.
     bool Watch(SOCKET socket) const;
     // Sends nothing more of `socket` here.
     void Unwatch(SOCKET socket) const;

@@ -1,7 +1,6 @@
 #include "tcp_connect.h"
 
 #include <mstcpip.h>
-#include <ws2tcpip.h>
 
 #include <memory>
 #include <thread>
@@ -30,25 +29,25 @@ struct ConnectAttempt {
 
 void TuneForLine(SOCKET socket) {
     const BOOL noDelay = TRUE;
-    setsockopt(socket, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&noDelay),
-               sizeof noDelay);
+    Winsock().setSockOpt(socket, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&noDelay),
+                         sizeof noDelay);
     tcp_keepalive keepAlive{1, kKeepAliveIdleMs, kKeepAliveIntervalMs};
     DWORD returned = 0;
-    WSAIoctl(socket, SIO_KEEPALIVE_VALS, &keepAlive, sizeof keepAlive, nullptr, 0, &returned,
-             nullptr, nullptr);
+    Winsock().ioctl(socket, SIO_KEEPALIVE_VALS, &keepAlive, sizeof keepAlive, nullptr, 0, &returned,
+                    nullptr, nullptr);
 }
 
 TcpConnection ConnectToAny(const ADDRINFOW* addresses) {
     int error = WSAHOST_NOT_FOUND;
     for (const ADDRINFOW* address = addresses; address != nullptr; address = address->ai_next) {
         UniqueSocket socket(
-            ::socket(address->ai_family, address->ai_socktype, address->ai_protocol));
-        if (socket &&
-            connect(socket.Get(), address->ai_addr, static_cast<int>(address->ai_addrlen)) == 0) {
+            Winsock().socket(address->ai_family, address->ai_socktype, address->ai_protocol));
+        if (socket && Winsock().connect(socket.Get(), address->ai_addr,
+                                        static_cast<int>(address->ai_addrlen)) == 0) {
             TuneForLine(socket.Get());
             return {std::move(socket), 0};
         }
-        error = WSAGetLastError();
+        error = Winsock().lastError();
     }
     return {UniqueSocket(), error};
 }
@@ -59,12 +58,12 @@ TcpConnection LookUpAndConnect(const std::wstring& host, const std::wstring& por
     hints.ai_socktype = SOCK_STREAM;
     hints.ai_protocol = IPPROTO_TCP;
     ADDRINFOW* addresses = nullptr;
-    if (const int error = GetAddrInfoW(host.c_str(), port.c_str(), &hints, &addresses);
+    if (const int error = Winsock().getAddrInfo(host.c_str(), port.c_str(), &hints, &addresses);
         error != 0) {
         return {UniqueSocket(), error};
     }
     TcpConnection connection = ConnectToAny(addresses);
-    FreeAddrInfoW(addresses);
+    Winsock().freeAddrInfo(addresses);
     return connection;
 }
 

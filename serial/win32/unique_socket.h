@@ -1,8 +1,8 @@
 #pragma once
 
-#include <winsock2.h>
-
 #include <utility>
+
+#include "winsock_api.h"
 
 namespace quellmark {
 
@@ -28,7 +28,7 @@ public:
     explicit operator bool() const { return socket_ != INVALID_SOCKET; }
     void Reset() {
         if (*this) {
-            closesocket(socket_);
+            Winsock().closeSocket(socket_);
         }
         socket_ = INVALID_SOCKET;
     }
@@ -43,11 +43,11 @@ class WinsockUse {
 public:
     WinsockUse() {
         WSADATA data;
-        started_ = WSAStartup(MAKEWORD(2, 2), &data) == 0;
+        started_ = Winsock().startup && Winsock().startup(MAKEWORD(2, 2), &data) == 0;
     }
     ~WinsockUse() {
         if (started_) {
-            WSACleanup();
+            Winsock().cleanup();
         }
     }
     WinsockUse(const WinsockUse&) = delete;

@@ -31,8 +31,8 @@ bool WaitReady(SOCKET socket, bool toWrite, std::chrono::steady_clock::time_poin
     FD_ZERO(&sockets);
     FD_SET(socket, &sockets);
     timeval timeout{static_cast<long>(left / 1'000'000), static_cast<long>(left % 1'000'000)};
-    return select(0, toWrite ? nullptr : &sockets, toWrite ? &sockets : nullptr, nullptr,
-                  &timeout) == 1;
+    return Winsock().select(0, toWrite ? nullptr : &sockets, toWrite ? &sockets : nullptr, nullptr,
+                            &timeout) == 1;
 }
 
 }  // namespace
@@ -60,7 +60,7 @@ int Win32NetworkLine::Open() {
         return connection.error;
     }
     if (!window_.Watch(connection.socket.Get())) {
-        return WSAGetLastError();
+        return Winsock().lastError();
     }
     socket_ = std::move(connection.socket);
     Queue(stream_.Start());
@@ -143,9 +143,9 @@ void Win32NetworkLine::OnNotice() {
 bool Win32NetworkLine::ReadArrived(bool untilEnd) {
     char chunk[16 * 1024];
     do {
-        const int count = recv(socket_.Get(), chunk, sizeof chunk, 0);
+        const int count = Winsock().recv(socket_.Get(), chunk, sizeof chunk, 0);
         if (count <= 0) {
-            return count < 0 && WSAGetLastError() == WSAEWOULDBLOCK;
+            return count < 0 && Winsock().lastError() == WSAEWOULDBLOCK;
         }
         const TelnetReceived received =
             stream_.Receive(std::string_view(chunk, static_cast<std::size_t>(count)));
@@ -173,10 +173,11 @@ void Win32NetworkLine::Queue(const std::string& bytes) {
 // False when the connection has failed.
 bool Win32NetworkLine::SendUnsent() {
     while (!unsent_.empty()) {
-        const int count = send(socket_.Get(), unsent_.data(),
-                               static_cast<int>(std::min<std::size_t>(unsent_.size(), INT_MAX)), 0);
+        const int count =
+            Winsock().send(socket_.Get(), unsent_.data(),
+                           static_cast<int>(std::min<std::size_t>(unsent_.size(), INT_MAX)), 0);
         if (count == SOCKET_ERROR) {
-            return WSAGetLastError() == WSAEWOULDBLOCK;
+            return Winsock().lastError() == WSAEWOULDBLOCK;
         }
         unsent_.erase(0, static_cast<std::size_t>(count));
     }
@@ -199,9 +200,10 @@ void Win32NetworkLine::FinishSending(std::chrono::milliseconds limit) {
     window_.Unwatch(socket);
     while (!unsent_.empty() && WaitReady(socket, true, deadline) && SendUnsent()) {
     }
-    shutdown(socket, SD_SEND);
+    Winsock().shutdown(socket, SD_SEND);
     char dropped[4096];
-    while (WaitReady(socket, false, deadline) && recv(socket, dropped, sizeof dropped, 0) > 0) {
+    while (WaitReady(socket, false, deadline) &&
+           Winsock().recv(socket, dropped, sizeof dropped, 0) > 0) {
     }
 }
 
